@@ -1,0 +1,53 @@
+#pragma once
+// The main window's loop and commands.
+#include <cstdint>
+
+// State of the main loop.
+struct MainLoopState {
+    int lastEvent = 0;
+    int pressedButton = 0;  // 33, 34 or 35 while a left click on it is held
+    int popupShown = 0;
+    int spaceDown = 0;      // 32768 after the space bar was seen down
+    int inSizeMove = 0;     // the user is moving or sizing the window
+    int userMaximized = 0;  // the user maximized the window (button or double click)
+};
+extern MainLoopState mainLoop;
+
+// Gadget numbers of the main window.
+namespace gadget {
+constexpr int CostReadout = 0;
+constexpr int ClockReadout = 1;
+constexpr int TimerReadout = 2;
+constexpr int TopBar = 3;
+constexpr int BottomBar = 4;
+constexpr int Logo = 31;  // also the top-left sizing grip
+constexpr int Maximize = 33;
+constexpr int Close = 34;
+constexpr int SettingsButton = 35;
+constexpr int Grip = 36;
+constexpr int StartPause = 37;
+constexpr int Preset1 = 38;  // presets 1 to 5 are 38 to 42
+constexpr int Preset5 = 42;
+}  // namespace gadget
+
+// Image numbers of the window chrome.
+namespace image {
+constexpr int CostReadout = 0;
+constexpr int ClockReadout = 1;
+constexpr int TimerReadout = 2;
+constexpr int Strip = 3;
+constexpr int Settings = 5;  // 5, 6, 7: normal, hover, pressed
+constexpr int Maximize = 19;  // 19, 20, 21
+constexpr int Close = 25;     // 25, 26, 27
+constexpr int Logo = 28;
+constexpr int Grip = 29;
+}  // namespace image
+
+void RunMainLoop();
+void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+int MouseOverGadget(int g);
+int EdgeZone();
+void UpdateButtonImages();
+void SetPresetCaptions();
+void SetGadgetImage(int g, int image);
+void ToggleMaximize();

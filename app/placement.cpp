@@ -1,0 +1,7 @@
+#include "app/placement.h"
+
+WindowMetrics windowMetrics;
+
+void MeasureScreen() {}
+bool PlaceWindow() { return false; }
+void ApplyWindowModes(platform::WindowState) {}

@@ -1,0 +1,17 @@
+# Native build: the unit tests link the real core against the fake platform.
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisfile vorbis ogg)
+target_link_libraries(horavel_core PUBLIC PkgConfig::VORBIS)
+
+file(GLOB FAKE_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(horavel_fake STATIC ${FAKE_SOURCES})
+target_link_libraries(horavel_fake PUBLIC horavel_core)
+
+file(GLOB UNIT_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_SOURCES})
+# The core calls into the platform and the fake implements it: link them as a group.
+target_link_libraries(unit_tests PRIVATE -Wl,--start-group horavel_core horavel_fake -Wl,--end-group GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)

@@ -1,0 +1,4 @@
+#include "display/alerts.h"
+
+void ScreenFlash(int) {}
+void AlertPopup(int) {}

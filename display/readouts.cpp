@@ -1,0 +1,5 @@
+#include "display/readouts.h"
+
+void RefreshReadouts() {}
+std::int64_t HourlyRate() { return 0; }
+std::int64_t MeetingCost() { return 0; }

@@ -1,0 +1,4 @@
+#include "display/shaded.h"
+
+void ShadedBox(int, int, int, int, int, int, int) {}
+void GradientBand(int, int, int, int, platform::Colour, platform::Colour, int) {}

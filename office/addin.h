@@ -1,0 +1,5 @@
+#pragma once
+// The presentation add-in.
+int CheckAddin();
+void InstallAddin();
+void RemoveAddin();

@@ -1,0 +1,75 @@
+#pragma once
+// The user's settings: one record for the whole run, filled by LoadSettings,
+// edited by the settings window and a few main-window commands, written back
+// whole by SaveSettings.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+struct Settings {
+    std::string Language;
+    std::int32_t AddinInstalled = 0;  // run time only: the presentation add-in is registered
+    std::int32_t ShowMeetingClock = 0;
+    std::int32_t ShowTimer = 0;
+    std::int32_t ShowCostCounter = 0;
+    std::string CostCurrency;
+    std::int32_t CostSalary = 0;
+    std::int32_t CostPeriod = 0;  // 0 year, 1 month, 2 week, 3 hour
+    std::int32_t NumOfParticipants = 0;
+    std::int32_t StartupLocation = 0;  // 0 remember, 1 maximized, 2 left side, 3 right side
+    std::int32_t StartupHeight = 0;    // 0 full, 1 three quarters, 2 half, 3 one third
+    std::int32_t StartupWinPosnLeft = 0;
+    std::int32_t StartupWinPosnTop = 0;
+    std::int32_t StartupWinPosnRight = 0;   // the inner WIDTH, despite the key's name
+    std::int32_t StartupWinPosnBottom = 0;  // the inner HEIGHT
+    std::int32_t Transparent = 0;
+    std::int32_t AlwaysOnTop = 0;
+    std::int32_t Mode3D = 0;
+    std::int32_t Clock24hr = 0;
+    std::int32_t ShowWinBorder = 0;
+    std::int32_t BorderChanged = 0;  // run time only: an accepted settings window changed ShowWinBorder
+    std::int32_t ShowTaskBarProgress = 0;
+    std::int32_t WarningTime = 0;  // 1 to 8 a preset; 0 or less minus the seconds remaining
+    std::int32_t WarningYellow = 0;
+    std::int32_t WarningBlink = 0;
+    std::int32_t WarningFlash = 0;
+    std::int32_t WarningPopup = 0;
+    std::int32_t WarningSound = 0;
+    std::int32_t WarningSoundFile = 0;  // 1 to 10 built-in; otherwise WarningSoundCustom
+    std::string WarningSoundCustom;
+    std::int32_t FinishRed = 0;
+    std::int32_t FinishBlink = 0;
+    std::int32_t FinishFlash = 0;
+    std::int32_t FinishPopup = 0;
+    std::int32_t FinishSound = 0;
+    std::int32_t FinishSoundFile = 0;  // 1 to 19 built-in; otherwise FinishSoundCustom
+    std::string FinishSoundCustom;
+    std::int32_t FinishAutoBreakTimer = 0;
+    std::int32_t FinishAutoBreakTime = 0;  // 0 30 s, 1 1 min, 2 2, 3 5, 4 10, 5 15, 6 20, 7 30 min
+    std::int32_t FinishAutoRestart = 0;
+    std::int32_t Button1 = 0;  // preset lengths in seconds
+    std::int32_t Button2 = 0;
+    std::int32_t Button3 = 0;
+    std::int32_t Button4 = 0;
+    std::int32_t Button5 = 0;
+};
+
+extern Settings settings;
+
+// Puts the first-run values into the record. Leaves AddinInstalled, the sound
+// numbers and the custom sound paths alone.
+void ResetSettings();
+
+// One stored field: its key in the settings file, where it lives in the record
+// and the value LoadSettings uses when an existing file lacks the key.
+struct SettingKey {
+    std::string_view key;
+    std::int32_t Settings::*integer = nullptr;  // exactly one of integer / text is set
+    std::string Settings::*text = nullptr;
+    std::int32_t missingInteger = 0;
+    std::string_view missingText;
+};
+
+// The 43 stored fields, in the record's order.
+std::span<const SettingKey> StoredSettingKeys();

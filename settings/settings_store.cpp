@@ -1,0 +1,8 @@
+#include "settings/settings_store.h"
+
+#include "settings/settings.h"
+
+std::string SettingsFolder;
+
+void LoadSettings() { ResetSettings(); }
+void SaveSettings() {}

@@ -1,0 +1,4 @@
+#include "settings/settings_window.h"
+
+void OpenSettingsWindow() {}
+void RunSettingsWindow() {}

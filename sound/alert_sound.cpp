@@ -1,0 +1,8 @@
+#include "sound/alert_sound.h"
+
+bool soundAvailable = false;
+
+bool StartSoundSystem() { return soundAvailable = false; }
+void PlayAlertSound(const std::string&, int) {}
+void StopAlertSound() {}
+void FreeAlertSound() {}

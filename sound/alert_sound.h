@@ -1,0 +1,11 @@
+#pragma once
+// Alert sounds: the built-in set and the user's files.
+#include <string>
+
+// Starts the sound system once; remembers whether that worked.
+bool StartSoundSystem();
+extern bool soundAvailable;
+void PlayAlertSound(const std::string& path, int builtInSound);
+void StopAlertSound();
+// Frees the loaded built-in sound, if any (shutdown).
+void FreeAlertSound();

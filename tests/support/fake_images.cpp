@@ -1,0 +1,175 @@
+// Images and drawing of the fake platform: plain RGB buffers, and text drawn as
+// one solid block per character so tests can find it by colour.
+#include <algorithm>
+#include <cstring>
+
+#include "tests/support/fake_platform.h"
+
+using fake::state;
+
+namespace {
+
+fake::Image* Surface() {
+    if (state.drawingImage < 0) return nullptr;
+    auto it = state.images.find(state.drawingImage);
+    return it == state.images.end() ? nullptr : &it->second;
+}
+
+void Plot(fake::Image& im, int x, int y, platform::Colour c) {
+    if (x < 0 || y < 0 || x >= im.width || y >= im.height) return;
+    im.pixels[static_cast<std::size_t>(y) * im.width + x] = c;
+}
+
+const fake::Font* CurrentFont() {
+    auto it = state.fonts.find(state.drawingFont);
+    return it == state.fonts.end() ? nullptr : &it->second;
+}
+
+// Counts UTF-8 characters, not bytes.
+int Characters(const std::string& text) {
+    int n = 0;
+    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+int Channel(int from, int to, int i, int n) { return from + (to - from) * i / n; }
+
+}  // namespace
+
+namespace platform {
+
+bool CreateImage(int image, int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    fake::Image im;
+    im.width = width;
+    im.height = height;
+    im.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+    state.images[image] = std::move(im);
+    return true;
+}
+
+bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
+    auto u32 = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        std::memcpy(&v, bmp.data() + at, 4);
+        return v;
+    };
+    if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
+    const std::uint32_t offset = u32(10);
+    const auto width = static_cast<std::int32_t>(u32(18));
+    const auto rawHeight = static_cast<std::int32_t>(u32(22));
+    const int bits = bmp[28] | (bmp[29] << 8);
+    if (bits != 24 || width <= 0 || rawHeight == 0) return false;
+    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    if (offset + stride * height > bmp.size()) return false;
+    CreateImage(image, width, height);
+    fake::Image& im = state.images[image];
+    for (int row = 0; row < height; ++row) {
+        const int y = rawHeight > 0 ? height - 1 - row : row;
+        const unsigned char* p = bmp.data() + offset + stride * row;
+        for (int x = 0; x < width; ++x) Plot(im, x, y, Rgb(p[3 * x + 2], p[3 * x + 1], p[3 * x]));
+    }
+    return true;
+}
+
+bool ImageExists(int image) { return state.images.count(image) != 0; }
+void FreeImage(int image) { state.images.erase(image); }
+int ImageWidth(int image) { return ImageExists(image) ? state.images[image].width : 0; }
+int ImageHeight(int image) { return ImageExists(image) ? state.images[image].height : 0; }
+
+void ResizeImage(int image, int width, int height, Resample) {
+    if (!ImageExists(image) || width <= 0 || height <= 0) return;
+    const fake::Image old = state.images[image];
+    CreateImage(image, width, height);
+    fake::Image& im = state.images[image];
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            Plot(im, x, y, old.pixels[static_cast<std::size_t>(y * old.height / height) * old.width + x * old.width / width]);
+}
+
+bool LoadFont(int font, const std::string& face, int points, bool bold) {
+    state.fonts[font] = fake::Font{face, points, bold};
+    return true;
+}
+void FreeFont(int font) { state.fonts.erase(font); }
+int ScreenDpiY() { return state.dpiY; }
+
+bool StartDrawing(int image) {
+    if (!ImageExists(image)) return false;
+    state.drawingImage = image;
+    return true;
+}
+bool StartDrawingOnWindow() {
+    if (!state.windowOpen) return false;
+    state.drawingImage = -2;
+    return true;
+}
+void StopDrawing() { state.drawingImage = -1; }
+bool DrawingIsOpen() { return state.drawingImage != -1; }
+void DrawingFont(int font) { state.drawingFont = font; }
+
+void FillBox(const Rect& box, Colour colour) {
+    fake::Image* im = Surface();
+    if (!im) return;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x) Plot(*im, x, y, colour);
+}
+
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+    fake::Image* im = Surface();
+    if (!im) return;
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    for (int i = 0; i <= steps; ++i) {
+        const int x = steps ? x1 + (x2 - x1) * i / steps : x1;
+        const int y = steps ? y1 + (y2 - y1) * i / steps : y1;
+        Plot(*im, x, y, colour);
+    }
+}
+
+void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {
+    fake::Image* im = Surface();
+    if (!im || box.width <= 0 || box.height <= 0) return;
+    const int n = vertical ? box.height : box.width;
+    for (int i = 0; i < n; ++i) {
+        const Colour c = Rgb(Channel(Red(from), Red(to), i, n), Channel(Green(from), Green(to), i, n),
+                             Channel(Blue(from), Blue(to), i, n));
+        if (vertical)
+            FillBox({box.x, box.y + i, box.width, 1}, c);
+        else
+            FillBox({box.x + i, box.y, 1, box.height}, c);
+    }
+}
+
+void DrawTextAt(int x, int y, const std::string& text, Colour colour) {
+    const fake::Font* font = CurrentFont();
+    if (!font || !Surface()) return;
+    const int w = fake::CharWidth(*font), h = fake::CharHeight(*font);
+    int cx = x;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) == 0x80) continue;
+        if (c != ' ') FillBox({cx, y, std::max(1, w - 1), h}, colour);
+        cx += w;
+    }
+}
+
+int TextWidth(const std::string& text) {
+    const fake::Font* font = CurrentFont();
+    return font && DrawingIsOpen() ? Characters(text) * fake::CharWidth(*font) : 0;
+}
+int TextHeight(const std::string&) {
+    const fake::Font* font = CurrentFont();
+    return font && DrawingIsOpen() ? fake::CharHeight(*font) : 0;
+}
+int TextAscent() {
+    const fake::Font* font = CurrentFont();
+    return font && DrawingIsOpen() ? fake::CharHeight(*font) * 4 / 5 : 0;
+}
+
+Colour PixelAt(int x, int y) {
+    fake::Image* im = Surface();
+    if (!im || x < 0 || y < 0 || x >= im->width || y >= im->height) return 0;
+    return im->pixels[static_cast<std::size_t>(y) * im->width + x];
+}
+
+}  // namespace platform

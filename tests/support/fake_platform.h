@@ -1,0 +1,134 @@
+#pragma once
+// A scriptable stand-in for the gadget runtime, for the unit tests: every
+// platform call lands in the state below, which tests set up and inspect.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/files.h"
+#include "platform/gadgets.h"
+#include "platform/images.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace fake {
+
+struct Gadget {
+    bool isButton = false;
+    platform::Rect rect;
+    bool visible = true;
+    std::string text;
+    int image = -1;
+    int imageChanges = 0;  // how often the shown image was replaced
+    std::string toolTip;
+};
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<platform::Colour> pixels;  // row by row
+};
+
+struct Font {
+    std::string face;
+    int points = 0;
+    bool bold = false;
+};
+
+// One scripted event; its action runs just before the event is delivered
+// (to move the mouse, hold a key, advance the clock...).
+struct Step {
+    platform::Event event;
+    std::function<void()> action;
+};
+
+// Thrown by platform::EndProcess so a test can see the program end.
+struct ProcessEnded {
+    int exitCode;
+};
+
+struct State {
+    // Clock.
+    std::uint32_t tick = 1000;
+    platform::LocalTime localTime{2024, 3, 14, 10, 7, 30};
+
+    // Window.
+    bool windowOpen = false;
+    bool failOpenWindow = false;
+    platform::WindowOptions window;
+    platform::WindowCallback callback = nullptr;
+    platform::Colour background = 0;
+    int minWidth = 0, minHeight = 0;
+    platform::WindowState state = platform::WindowState::Normal;
+    platform::Rect normalRect;  // outer x, y and inner size before maximizing
+    bool active = true;
+    int screenWidth = 1920, screenHeight = 1080;
+
+    // Gadgets, images, fonts, drawing.
+    std::map<int, Gadget> gadgets;
+    std::map<int, Image> images;
+    std::map<int, Font> fonts;
+    int dpiY = 96;
+    int drawingImage = -1;  // -1 nothing open, -2 the window's surface
+    int drawingFont = -1;
+
+    // Input.
+    std::set<platform::Key> keysDown;
+    platform::Point mouse;
+    platform::CursorShape cursor = platform::CursorShape::Arrow;
+    bool cursorsLoaded = false;
+
+    // Events. When the script runs dry, waits return nothing and let the tick
+    // count run on; after idleLimit empty waits a close event ends the loop so
+    // a faulty test cannot hang.
+    std::deque<Step> script;
+    int idleWaits = 0;
+    int idleLimit = 1000;
+
+    // Message boxes shown (title, text), and the answer to give.
+    std::vector<std::pair<std::string, std::string>> messageBoxes;
+    platform::MessageBoxResult messageBoxAnswer = platform::MessageBoxResult::Ok;
+
+    platform::FaultHandler faultHandler = nullptr;
+
+    // Files: path to content; folders; what the shell reports.
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::string appDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
+    std::string programFile = "C:\\Program Files\\Horavel\\Horavel.exe";
+    bool failWrites = false;
+
+    // System commands and other calls worth checking, in order.
+    std::vector<std::string> calls;
+};
+
+extern State state;
+
+// Puts everything back to the state of a fresh machine.
+void Reset();
+
+// Queues events for WaitEvent.
+void Push(const platform::Event& event, std::function<void()> action = {});
+void PushGadget(int gadget, int type = platform::GadgetLeftClick, std::function<void()> action = {});
+void PushMessage(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0,
+                 std::function<void()> action = {});
+void PushMenu(int item, std::function<void()> action = {});
+void PushClose();
+
+// Puts the mouse pointer on the centre of a gadget.
+void PointAt(int gadget);
+
+// Font metrics of the fake: every character is a block of this size.
+int CharHeight(const Font& font);
+int CharWidth(const Font& font);
+
+platform::Colour Pixel(int image, int x, int y);
+
+}  // namespace fake

@@ -1,0 +1,4 @@
+#include "timekeeping/timer_menu.h"
+
+void BuildTimerMenu() {}
+void ShowTimerMenu() {}
