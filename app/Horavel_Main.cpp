@@ -65,18 +65,6 @@ void CreateGadgets() {
     for (int g : {TimerReadout, ClockReadout, CostReadout}) platform::SetGadgetToolTip(g, Message(198));
 }
 
-void StartPausedCountDown() {
-    TimerState& t = timerState;
-    t.startTick = platform::TickCount();
-    t.startTime = ClockNow();
-    t.durationMs = 900000;
-    t.presetMs = 900000;
-    ApplyWarningTime();
-    t.paused = 1;
-    t.pauseTick = t.startTick;
-    platform::SetGadgetText(gadget::StartPause, ">");
-}
-
 }  // namespace
 
 std::string FaultReportText(const platform::FaultInfo& fault) {
@@ -108,7 +96,6 @@ void EndProgram() { platform::EndProcess(0); }
 bool InitApplication() {
     // Settings and services.
     DefaultMeetingTimes();
-    timerState.mode = CountDown;
     LoadSettings();
     LoadLanguage(settings.Language);
     soundAvailable = StartSoundSystem();
@@ -141,7 +128,7 @@ bool InitApplication() {
     CreateGadgets();
     BuildTimerMenu();
     platform::LoadCursors();
-    StartPausedCountDown();
+    InitTimerState();
 
     // The first layout applies on-top, transparency and the window state whatever they are.
     layoutState.relayoutRequested = 1;
