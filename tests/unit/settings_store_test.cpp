@@ -233,7 +233,8 @@ TEST_F(SettingsStore, RecordsTheProgramFolderOnlyWhenItChanged) {
     LoadSettings();
     EXPECT_EQ(fake::FindRegistryValue("Software\\Horavel", "")->text, "E:");
 
-    fake::SetRegistryNumber("Software\\Horavel", "", 7);  // not a text: rewritten
+    // A binary value is no folder, even when an earlier read left the same text.
+    fake::registry.local["Software\\Horavel"].values[""] = fake::RegistryValue{3, "E:", 0};
     RegLastValue = "E:";
     LoadSettings();
     EXPECT_EQ(fake::FindRegistryValue("Software\\Horavel", "")->type, 1u);
