@@ -2,6 +2,8 @@
 // settings folder and as a built-in table. A file that loads must come back
 // unchanged after being written and read again: that holds only if every
 // text is valid UTF-8 without line ends, whatever the input held.
+// fuzz-sources: lang/language_file.cpp
+// fuzz-seeds: lang
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
