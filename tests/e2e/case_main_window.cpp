@@ -1,21 +1,9 @@
 // The main window as a user meets it: its title, its buttons, closing it with
 // the close button, and maximizing it from the top bar.
-#include "tests/e2e/driver_support.h"
+#include "tests/e2e/case_support.h"
 
-namespace {
-
-// Starts the program and waits for its window; logs and returns nullptr on failure.
-HWND StartAndFind(const std::string& exePath, e2e::Process& program) {
-    if (!CHECK(e2e::StartProgram(exePath, "", program), "Horavel.exe starts")) return nullptr;
-    HWND window = e2e::WaitForWindow("Horavel", program.id, 20000);
-    CHECK(window != nullptr, "a top-level window titled \"Horavel\" appears within 20 s");
-    if (window) e2e::Pause(1000);  // let the first layout settle
-    return window;
-}
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-}  // namespace
+using e2e::Centre;
+using e2e::StartAndFind;
 
 E2E_CASE(window_and_timer_buttons) {
     e2e::Process program;
