@@ -1,6 +1,23 @@
 #pragma once
+// The drawing of the three readouts: meeting cost, meeting clock and timer.
 #include <cstdint>
+#include <string>
 
+// Redraws every shown readout off-screen and shows each in one step, hands the
+// count-down's progress to the taskbar and runs the alert step.
 void RefreshReadouts();
+// Whole currency units per hour from CostSalary and CostPeriod.
 std::int64_t HourlyRate();
+// The cost of the meeting so far, in whole currency units.
 std::int64_t MeetingCost();
+
+// The cost readout's text: "Wait" up to the meeting start, then the grouped cost.
+std::string CostText();
+// Groups a string of decimal digits in threes from the right with a separator of
+// exactly one character; any other separator, or up to three digits, leaves it alone.
+std::string GroupDigits(const std::string& digits, const std::string& separator);
+
+// The system locale's thousands separator, kept by the start-up.
+extern std::string thousandsSeparator;
+// Where the meeting clock's timer-end marker stands; it moves only by more than 3 pixels.
+extern int markerY;

@@ -1,0 +1,3 @@
+#pragma once
+#include <windows.h>
+namespace platform::win32 { HWND MainWindowHandle(); }
