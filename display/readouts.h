@@ -11,6 +11,14 @@ std::int64_t HourlyRate();
 // The cost of the meeting so far, in whole currency units.
 std::int64_t MeetingCost();
 
+// What the count-down hands to the taskbar button: a progress state (0 none,
+// 1 indeterminate, 2 normal, 4 error, 8 paused) and a value from 0 to 100.
+struct TaskbarProgress {
+    int state = 0;
+    std::int64_t value = 0;
+};
+TaskbarProgress CountDownProgress();
+
 // The cost readout's text: "Wait" up to the meeting start, then the grouped cost.
 std::string CostText();
 // Groups a string of decimal digits in threes from the right with a separator of

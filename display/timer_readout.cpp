@@ -9,18 +9,20 @@
 #include "display/fonts.h"
 #include "display/layout.h"
 #include "display/readout_drawing.h"
+#include "display/readouts.h"
 #include "lang/messages.h"
 #include "platform/gadgets.h"
 #include "platform/window.h"
 #include "settings/settings.h"
 #include "timekeeping/time_values.h"
 
-namespace readout {
-
 namespace {
 
 using platform::Colour;
 using platform::Rgb;
+using readout::CeilSeconds;
+using readout::ClampMs;
+using readout::Fill;
 
 // Taskbar progress states.
 constexpr int TaskbarNone = 0;
@@ -31,12 +33,11 @@ constexpr int TaskbarPaused = 8;
 
 struct Palette {
     Colour background, text, finish, warning, progress;
-    int taskbar;
 };
 constexpr Palette runningPalette{Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 0, 0), Rgb(255, 255, 0),
-                                 Rgb(0, 150, 0), TaskbarNormal};
+                                 Rgb(0, 150, 0)};
 constexpr Palette pausedPalette{Rgb(20, 20, 20), Rgb(200, 200, 200), Rgb(50, 50, 50), Rgb(175, 175, 175),
-                                Rgb(75, 75, 75), TaskbarIndeterminate};
+                                Rgb(75, 75, 75)};
 // The schemes of the 3D look, for a running timer only.
 constexpr int BackgroundScheme = 10, FinishScheme = 4, WarningScheme = 6, ProgressScheme = 0;
 constexpr int CountUpScheme = 5, TealScheme = 2;
@@ -50,6 +51,20 @@ int Boundary(int th) {
 }
 
 bool Even(std::int32_t n) { return n % 2 == 0; }
+
+// Where a count-down stands. Blinking is locked to the whole seconds of the
+// remaining time, rounded up: one second lit, one second not.
+struct Phase {
+    bool finished;    // past zero, shown red
+    bool finishLit;   // the red is on in this second
+    bool warningLit;  // shown yellow in this second
+};
+Phase CountDownPhase() {
+    const std::int32_t r = RemainingMs();
+    const bool evenSecond = Even(CeilSeconds(r));
+    return {r <= 0 && settings.FinishRed == 1, settings.FinishBlink == 0 || evenSecond,
+            r <= timerState.warningMs && settings.WarningYellow == 1 && (settings.WarningBlink == 0 || evenSecond)};
+}
 
 // The x that centres a text of this width in the timer column.
 int CentredX(int width) { return (platform::WindowInnerWidth() - timerRect.x - width) / 2; }
@@ -89,42 +104,40 @@ bool OpenTimerImage() {
 
 }  // namespace
 
+TaskbarProgress CountDownProgress() {
+    const Phase phase = CountDownPhase();
+    if (phase.finished) return {phase.finishLit ? TaskbarError : TaskbarNone, 100};
+    // The bar shrinks from 100 to 0 and stays empty in overtime.
+    const std::int64_t value = std::clamp<std::int64_t>(
+        100 - static_cast<std::int64_t>(static_cast<double>(ElapsedMs()) * 100 / DurationDivisor()), 0, 100);
+    if (timerState.paused == 1) return {TaskbarIndeterminate, value};
+    return {phase.warningLit ? TaskbarPaused : TaskbarNormal, value};
+}
+
+namespace readout {
+
 void DrawCountDown() {
-    const std::int32_t r = RemainingMs();
     const bool paused = timerState.paused == 1;
     const bool shaded = settings.Mode3D == 1 && !paused;
     const Palette& p = paused ? pausedPalette : runningPalette;
-    const bool finished = r <= 0 && settings.FinishRed == 1;
-    const bool finishLit = settings.FinishBlink == 0 || Even(CeilSeconds(r));
-    const bool warning = r <= timerState.warningMs && settings.WarningYellow == 1 &&
-                         (settings.WarningBlink == 0 || Even(CeilSeconds(r)));
-
-    // The taskbar bar shrinks from 100 to 0; overtime leaves it empty.
-    int taskbarState = p.taskbar;
-    std::int64_t taskbarValue = 100;
-    if (finished) {
-        taskbarState = finishLit ? TaskbarError : TaskbarNone;
-    } else {
-        taskbarValue = std::clamp<std::int64_t>(
-            100 - static_cast<std::int64_t>(static_cast<double>(ElapsedMs()) * 100 / DurationDivisor()), 0, 100);
-        if (warning && !paused) taskbarState = TaskbarPaused;
-    }
+    const Phase phase = CountDownPhase();
+    const TaskbarProgress progress = CountDownProgress();
 
     if (OpenTimerImage()) {
         const int tw = timerRect.width, th = timerRect.height;
-        const std::string text = FormatDuration(r, layoutState.lastClientWidth);
+        const std::string text = FormatDuration(RemainingMs(), layoutState.lastClientWidth);
         platform::DrawingFont(font::Text);
         const int h = platform::TextHeight(text);
         int y = Boundary(th);
         Colour colour = p.text;
-        if (finished) {
+        if (phase.finished) {
             y = (th - h) / 2;
-            if (finishLit)
+            if (phase.finishLit)
                 Fill(0, 0, tw, th, p.finish, FinishScheme, shaded);
             else
                 Fill(0, 0, tw, th, p.background, BackgroundScheme, shaded);
         } else {
-            if (warning) {
+            if (phase.warningLit) {
                 Fill(0, 0, tw, th, p.warning, WarningScheme, shaded);
                 colour = Rgb(0, 0, 0);
             } else {
@@ -136,7 +149,7 @@ void DrawCountDown() {
         DrawTimerText(text, KeepInside(y, h, th), colour);
         ShowTimerImage();
     }
-    UpdateTaskbarProgress(taskbarState, taskbarValue);
+    UpdateTaskbarProgress(progress.state, progress.value);
     CheckAlerts();
 }
 
