@@ -1,10 +1,11 @@
 #pragma once
 // The main window's loop and commands.
+#include <array>
 #include <cstdint>
+#include <string>
 
 // State of the main loop.
 struct MainLoopState {
-    int lastEvent = 0;
     int pressedButton = 0;  // 33, 34 or 35 while a left click on it is held
     int popupShown = 0;
     int spaceDown = 0;      // 32768 after the space bar was seen down
@@ -47,6 +48,14 @@ void RunMainLoop();
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 int MouseOverGadget(int g);
 int EdgeZone();
+// Pure pieces of the above, for the tests.
+int EdgeZoneAt(int x, int y, int innerWidth, int innerHeight);
+std::string PresetCaption(int seconds);
+// The pictures of buttons 35, 33 and 34, given the held button and which of them the pointer is over.
+std::array<int, 3> ButtonPictures(int pressedButton, bool over35, bool over33, bool over34);
+// A preset caption with the prefix the held modifier keys ask for: "+" with
+// Ctrl, "-" with Shift, none without either.
+std::string CaptionForModifiers(const std::string& caption, bool ctrl, bool shift);
 void UpdateButtonImages();
 void SetPresetCaptions();
 void SetGadgetImage(int g, int image);

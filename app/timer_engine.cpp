@@ -1,19 +1,277 @@
 #include "app/timer_engine.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/main_window.h"
+#include "app/placement.h"
+#include "app/presentation.h"
+#include "display/layout.h"
+#include "display/readouts.h"
+#include "lang/messages.h"
+#include "platform/gadgets.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "settings/settings.h"
+#include "sound/alert_sound.h"
+
 TimerState timerState;
 
-std::int32_t RemainingMs() {
-    return static_cast<std::int32_t>(timerState.startTick + static_cast<std::uint32_t>(timerState.durationMs) -
-                                     timerState.sampleTick);
+namespace {
+
+constexpr std::int32_t FifteenMinutesMs = 900000;
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
-void ApplyWarningTime() {}
-void SetCountDown(std::int32_t) {}
-void AdjustCountDown(std::int32_t) {}
-void TogglePause() {}
-void StartCountUp() {}
-void StartBreak(std::int32_t) {}
-void StartUntil(TimeValue) {}
-void StopBreak() {}
-void StartAtMeetingStart() {}
-bool TimerTick() { return false; }
-void CheckAlerts() {}
+
+void MarkStart() {
+    timerState.startTick = platform::TickCount();
+    timerState.startTime = ClockNow();
+}
+
+// The button always tells whether the timer is paused.
+void ShowStartPauseCaption() { platform::SetGadgetText(gadget::StartPause, StartPauseCaption()); }
+
+void RequestRelayout() {
+    layoutState.relayoutRequested = 1;
+    LayoutReadouts(0);
+}
+
+// Break and until timers fill the screen.
+void GoFullScreen() {
+    platform::SetWindowState(platform::WindowState::Maximized);
+    RequestRelayout();
+}
+
+void LeaveFullScreen() {
+    if (!mainLoop.userMaximized) platform::SetWindowState(platform::WindowState::Normal);
+    PlaceWindow();
+    RequestRelayout();
+}
+
+// The common end of setting a count-down: a timer set while it runs keeps the
+// earlier preset for the automatic restart.
+void BeginCountDownRun() {
+    if (timerState.paused) timerState.presetMs = timerState.durationMs;
+    ApplyWarningTime();
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    timerState.mode = CountDown;
+    RefreshReadouts();
+    ReturnFocusToSlideshow();
+}
+
+void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs) {
+    timerState.mode = mode;
+    timerState.durationMs = durationMs;
+    timerState.paused = 0;
+    timerState.warningMs = 60000;
+    MarkStart();
+    timerState.nextRefreshTick = 0;
+    ShowStartPauseCaption();
+    GoFullScreen();
+    StopAlertSound();
+}
+
+void StartAutomaticBreak() {
+    timerState.mode = Break;
+    timerState.paused = 0;
+    MarkStart();
+    timerState.nextRefreshTick = 0;
+    StopAlertSound();
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    timerState.warningMs = 60000;
+    static constexpr std::int32_t lengths[] = {30000, 60000, 120000, 300000, 600000, 900000, 1200000, 1800000};
+    const std::int32_t choice = settings.FinishAutoBreakTime;
+    if (choice >= 0 && choice < 8) timerState.durationMs = lengths[choice];
+    if (choice == 0 || choice == 1) timerState.warningMs = 5000;
+    if (choice == 2) timerState.warningMs = 15000;
+    ShowStartPauseCaption();
+    GoFullScreen();
+}
+
+void RestartWithPreset() {
+    timerState.durationMs = timerState.presetMs;
+    MarkStart();
+    // A paused timer stands at its new beginning; otherwise it would show, and
+    // on resume gain, the time between the pause and this restart.
+    if (timerState.paused) timerState.pauseTick = timerState.startTick;
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    StopAlertSound();
+}
+
+void BackToWork() {
+    timerState.mode = CountDown;
+    timerState.durationMs = timerState.presetMs;
+    MarkStart();
+    ShowStartPauseCaption();
+    LeaveFullScreen();
+    ApplyWarningTime();
+}
+
+}  // namespace
+
+std::int32_t RemainingMsOf(const TimerState& timer) {
+    return static_cast<std::int32_t>(timer.startTick + static_cast<std::uint32_t>(timer.durationMs) - timer.sampleTick);
+}
+
+std::int32_t RemainingMs() { return RemainingMsOf(timerState); }
+
+void InitTimerState() {
+    timerState.mode = CountDown;
+    MarkStart();
+    timerState.durationMs = FifteenMinutesMs;
+    timerState.presetMs = FifteenMinutesMs;
+    ApplyWarningTime();
+    timerState.paused = 1;
+    timerState.pauseTick = timerState.startTick;
+    ShowStartPauseCaption();
+}
+
+void SampleTimer() {
+    timerState.sampleTick = platform::TickCount();
+    timerState.sampleTime = ClockNow();
+}
+
+std::int32_t WarningThresholdMs(std::int32_t warningTime, std::int32_t durationMs) {
+    switch (warningTime) {
+        case 1: return static_cast<std::int32_t>(std::llround(durationMs * 0.2));
+        case 2: return 30000;
+        case 3: return 60000;
+        case 4: return 120000;
+        case 5: return 180000;
+        case 6: return 300000;
+        case 7: return 600000;
+        case 8: return 900000;
+        default: return ClampToInt32(-static_cast<std::int64_t>(warningTime) * 1000);
+    }
+}
+
+void ApplyWarningTime() {
+    timerState.warningMs = WarningThresholdMs(settings.WarningTime, timerState.durationMs);
+    StopAlertSound();
+}
+
+void SetCountDown(std::int32_t ms) {
+    MarkStart();
+    timerState.nextRefreshTick = 0;
+    if (timerState.paused) timerState.pauseTick = timerState.startTick;
+    timerState.durationMs = ms;
+    BeginCountDownRun();
+}
+
+void AdjustCountDown(std::int32_t ms) {
+    if (timerState.startTime + timerState.durationMs / 1000 <= ClockNow()) {
+        // Run out by the wall clock: the button's length starts a fresh timer.
+        MarkStart();
+        if (timerState.paused) timerState.pauseTick = timerState.startTick;
+        timerState.durationMs = 0;
+    }
+    timerState.durationMs = ClampToInt32(static_cast<std::int64_t>(timerState.durationMs) + ms);
+    if (ms < 0 && timerState.durationMs < 1) timerState.durationMs = 1;
+    BeginCountDownRun();
+}
+
+void TogglePause() {
+    if (timerState.mode != CountDown && timerState.mode != CountUp) return;
+    timerState.paused = !timerState.paused;
+    const std::uint32_t now = platform::TickCount();
+    if (timerState.paused) {
+        timerState.pauseTick = now;
+        StopAlertSound();
+    } else {
+        timerState.startTick += now - timerState.pauseTick;
+        timerState.nextRefreshTick = 0;
+    }
+    ShowStartPauseCaption();
+    RefreshReadouts();
+    ReturnFocusToSlideshow();
+}
+
+void StartCountUp() {
+    timerState.mode = CountUp;
+    MarkStart();
+    timerState.nextRefreshTick = 0;
+    timerState.paused = 0;
+    ShowStartPauseCaption();
+    ReturnFocusToSlideshow();
+    StopAlertSound();
+}
+
+void StartBreak(std::int32_t ms) { StartFullScreenTimer(Break, ms); }
+
+void StartUntil(TimeValue time) {
+    StartFullScreenTimer(Until, ClampToInt32((static_cast<std::int64_t>(time) - ClockNow()) * 1000));
+}
+
+void StopBreak() {
+    if (meetingEnd < ClockNow()) DefaultMeetingTimes();
+    timerState.mode = CountDown;
+    MarkStart();
+    timerState.nextRefreshTick = 0;
+    timerState.durationMs = FifteenMinutesMs;
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    ApplyWarningTime();
+    LeaveFullScreen();
+}
+
+void StartAtMeetingStart() {
+    if (timerState.mode != CountDown && timerState.mode != CountUp) return;
+    if (timerState.sampleTime != meetingStart) return;
+    timerState.paused = 0;
+    MarkStart();
+    // A fresh run: its warning and finish must come again.
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    ShowStartPauseCaption();
+}
+
+std::int32_t RefreshIntervalMs(std::int32_t mode, std::int32_t durationMs, int barLength) {
+    if (mode == Break || mode == Until) return 1000;
+    const std::int32_t msPerPixel = durationMs / std::max(barLength, 1);
+    if (msPerPixel < 75) return 100;
+    if (msPerPixel < 175) return 200;
+    if (msPerPixel < 225) return 250;
+    if (msPerPixel < 475) return 500;
+    return 1000;
+}
+
+bool TimerTick() {
+    const std::uint32_t now = platform::TickCount();
+    // Compared by difference, so the schedule holds across the wrap of the count.
+    if (timerState.nextRefreshTick != 0 && static_cast<std::int32_t>(now - timerState.nextRefreshTick) < 0) {
+        return false;
+    }
+    if (mainLoop.inSizeMove) {
+        timerState.nextRefreshTick = now + 100;
+        return true;
+    }
+    timerState.refreshMs = RefreshIntervalMs(timerState.mode, timerState.durationMs, BarLength());
+    timerState.nextRefreshTick = now + static_cast<std::uint32_t>(timerState.refreshMs);
+    RefreshReadouts();
+    // The automatic finish goes by the real tick, also for a paused timer whose
+    // first scheduled end has passed, and after a flash or popup kept the refresh
+    // on screen for a while.
+    SampleTimer();
+    if (RemainingMs() > 0) return false;
+    if (timerState.mode == CountDown && settings.FinishAutoBreakTimer == 1) {
+        StartAutomaticBreak();
+    } else if (timerState.mode == CountDown && settings.FinishAutoRestart == 1) {
+        RestartWithPreset();
+    } else if (timerState.mode == Break && settings.FinishAutoBreakTimer == 1 && settings.FinishAutoRestart == 1) {
+        BackToWork();
+    }
+    return false;
+}
+
+std::string StartPauseCaption() { return timerState.paused ? ">" : "||"; }
+
+int PauseMenuMessage() { return timerState.paused ? 104 : 105; }
+
+std::string PauseMenuText() { return Message(PauseMenuMessage()); }

@@ -15,3 +15,5 @@ add_executable(unit_tests ${UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE -Wl,--start-group horavel_core horavel_fake -Wl,--end-group GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
+# Tests compare against files kept in the source tree (golden outputs).
+target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

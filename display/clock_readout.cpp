@@ -37,9 +37,9 @@ int DrawBand(int cw, const std::string& time) {
     return bh + 1;
 }
 
-void DrawMarker(int cw, int ch, int y0, int hL, TimeValue t, TimeValue s, TimeValue e) {
+void DrawMarker(int cw, int ch, int y0, int hL, TimeValue t, TimeValue s) {
     const std::int32_t r = RemainingMs();
-    const int p = y0 + Round(hL * ((t - s) + r / 1000.0) / (e - s));
+    const int p = y0 + Round(hL * ((t - s) + r / 1000.0) / MeetingLengthSeconds());
     if (std::abs(markerY - p) > MarkerHysteresis) markerY = p;
     if (markerY >= ch) return;
     platform::Colour c = Rgb(0, 0, 0);
@@ -79,21 +79,20 @@ void DrawMeetingClock() {
     } else {
         text = FormatDuration(ClampMs((static_cast<std::int64_t>(e) - t) * 1000), W);
         const int h = platform::TextHeight(text);
-        // A meeting that ends where it starts has no span to divide: it counts as over.
-        if (t > e || e <= s) {
+        if (t > e) {
             y = y0 + (hL - h) / 2;
             Fill(0, y0, cw, hL, Rgb(255, 0, 0), 4, shaded);
             colour = Rgb(255, 255, 255);
-            if (t == s) StartAtMeetingStart();
         } else {
-            y = Round(y0 + static_cast<double>(hL) * (t - s) / (e - s));
+            // A meeting that ends where it starts lasts one second here, not a division by zero.
+            y = Round(y0 + static_cast<double>(hL) * (t - s) / MeetingLengthSeconds());
             const bool ending = e - t < LastMinutes;
             Fill(0, y0, cw, hL, ending ? Rgb(255, 255, 0) : Rgb(0, 0, 0), ending ? 6 : 10, shaded);
             Fill(0, y, cw, ch - y, Rgb(0, 0, 200), 1, shaded);
             colour = ending ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
             if (t == s) StartAtMeetingStart();
             if (settings.ShowTimer == 1 && timerState.paused == 0 && timerState.mode == CountDown)
-                DrawMarker(cw, ch, y0, hL, t, s, e);
+                DrawMarker(cw, ch, y0, hL, t, s);
         }
         y -= static_cast<int>(0.94 * h);
     }

@@ -61,10 +61,10 @@ void PlaceTitleStrip(int W, int& x, int& y) {
         else
             platform::ResizeGadget(gadget::Maximize, W - 25, 1, 12, 12);
         platform::ResizeGadget(gadget::Close, W - 13, 1, 12, 12);
-        platform::SetGadgetImageNumber(gadget::TopBar, image::Strip);
-        platform::SetGadgetImageNumber(gadget::Logo, image::Logo);
-        platform::SetGadgetImageNumber(gadget::Maximize, image::Maximize);
-        platform::SetGadgetImageNumber(gadget::Close, image::Close);
+        SetGadgetImage(gadget::TopBar, image::Strip);
+        SetGadgetImage(gadget::Logo, image::Logo);
+        SetGadgetImage(gadget::Maximize, image::Maximize);
+        SetGadgetImage(gadget::Close, image::Close);
         x = 1;
         y = StripHeight;
     } else {
@@ -154,14 +154,14 @@ void LayOutTimer(int W, int H, int x, int y) {
 
 void PlaceBottomStrip(int W, int H) {
     platform::ResizeGadget(gadget::BottomBar, 0, H - StripHeight, W, StripHeight);
-    platform::SetGadgetImageNumber(gadget::BottomBar, image::Strip);
+    SetGadgetImage(gadget::BottomBar, image::Strip);
     platform::ResizeGadget(gadget::SettingsButton, 2, H - 13, 12, 12);
-    platform::SetGadgetImageNumber(gadget::SettingsButton, image::Settings);
+    SetGadgetImage(gadget::SettingsButton, image::Settings);
     if (platform::GetWindowState() == platform::WindowState::Normal && settings.ShowWinBorder == 0)
         platform::ResizeGadget(gadget::Grip, W - StripHeight, H - StripHeight, StripHeight, StripHeight);
     else
         MoveKeepingSize(gadget::Grip, OutOfView, OutOfView);
-    platform::SetGadgetImageNumber(gadget::Grip, image::Grip);
+    SetGadgetImage(gadget::Grip, image::Grip);
 }
 
 }  // namespace

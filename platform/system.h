@@ -25,6 +25,9 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
                                 MessageBoxKind kind = MessageBoxKind::Ok,
                                 MessageBoxIcon icon = MessageBoxIcon::None);
 
+// Opens a web address in the default browser (the shell's "open").
+void OpenWebPage(const std::string& address);
+
 // What the fault handler learns of a program fault.
 struct FaultInfo {
     std::string description;         // the platform's description of the fault

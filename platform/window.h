@@ -36,6 +36,8 @@ int WindowX();
 int WindowY();
 int WindowInnerWidth();
 int WindowInnerHeight();
+// The client area's top-left corner on the screen.
+Point ClientOrigin();
 // Moves the window (outer corner) and sizes its client area.
 void MoveMainWindow(int x, int y, int innerWidth, int innerHeight);
 

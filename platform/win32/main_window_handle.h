@@ -1,3 +1,6 @@
 #pragma once
 #include <windows.h>
-namespace platform::win32 { HWND MainWindowHandle(); }
+
+namespace platform::win32 {
+HWND MainWindowHandle();
+}

@@ -1,8 +1,8 @@
 // Images and drawing of the fake platform: plain RGB buffers, and text drawn as
 // one solid block per character so tests can find it by colour.
 #include <algorithm>
-#include <cstring>
 
+#include "platform/bmp_decode.h"
 #include "tests/support/fake_platform.h"
 
 using fake::state;
@@ -49,27 +49,13 @@ bool CreateImage(int image, int width, int height) {
 }
 
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
-    auto u32 = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        std::memcpy(&v, bmp.data() + at, 4);
-        return v;
-    };
-    if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') return false;
-    const std::uint32_t offset = u32(10);
-    const auto width = static_cast<std::int32_t>(u32(18));
-    const auto rawHeight = static_cast<std::int32_t>(u32(22));
-    const int bits = bmp[28] | (bmp[29] << 8);
-    if (bits != 24 || width <= 0 || rawHeight == 0) return false;
-    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    if (offset + stride * height > bmp.size()) return false;
-    CreateImage(image, width, height);
-    fake::Image& im = state.images[image];
-    for (int row = 0; row < height; ++row) {
-        const int y = rawHeight > 0 ? height - 1 - row : row;
-        const unsigned char* p = bmp.data() + offset + stride * row;
-        for (int x = 0; x < width; ++x) Plot(im, x, y, Rgb(p[3 * x + 2], p[3 * x + 1], p[3 * x]));
-    }
+    auto decoded = DecodeBmp24(bmp);
+    if (!decoded) return false;
+    fake::Image im;
+    im.width = decoded->width;
+    im.height = decoded->height;
+    im.pixels = std::move(decoded->pixels);
+    state.images[image] = std::move(im);
     return true;
 }
 

@@ -101,6 +101,7 @@ void SetWindowMinimumSize(int w, int h) {
     state.minWidth = w;
     state.minHeight = h;
 }
+Point ClientOrigin() { return fake::ClientOrigin(); }
 int WindowX() { return state.window.x; }
 int WindowY() { return state.window.y; }
 int WindowInnerWidth() { return state.window.innerWidth; }
@@ -254,6 +255,8 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
     state.messageBoxes.emplace_back(title, text);
     return state.messageBoxAnswer;
 }
+
+void OpenWebPage(const std::string& address) { state.calls.push_back("OpenWebPage " + address); }
 
 void InstallFaultHandler(FaultHandler handler) { state.faultHandler = handler; }
 

@@ -81,7 +81,7 @@ TEST_F(ReadoutTest, TenMinuteCountDownAfterTwoAndAHalfMinutesHasItsBoundaryAt75)
     EXPECT_EQ(TimerPixel(34, 0), White);
     EXPECT_EQ(TimerPixel(33, 0), Black);
     EXPECT_EQ(TimerPixel(34, 91), White);
-    EXPECT_EQ(TimerPixel(34, 92), Black);
+    EXPECT_EQ(TimerPixel(34, 92), Green);
     const TaskbarProgress p = CountDownProgress();
     EXPECT_EQ(p.state, 2);
     EXPECT_EQ(p.value, 75);
@@ -278,9 +278,13 @@ TEST_F(ReadoutTest, ClockAfterTheMeetingIsRed) {
     EXPECT_EQ(ClockPixel(36, 82), Red);
 }
 
-TEST_F(ReadoutTest, MeetingThatEndsAtItsStartCountsAsOver) {
+TEST_F(ReadoutTest, MeetingThatEndsAtItsStartLastsOneSecond) {
     OpenClockWindow();
     meetingStart = meetingEnd = ClockNow();
+    RefreshReadouts();  // no division by zero: the column is full for that second
+    EXPECT_EQ(ClockPixel(0, 59), Blue);
+    EXPECT_EQ(ClockPixel(0, 370), Blue);
+    meetingStart = meetingEnd = ClockNow() - 1;
     RefreshReadouts();
     EXPECT_EQ(ClockPixel(0, 100), Red);
 }

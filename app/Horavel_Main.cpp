@@ -1,0 +1,162 @@
+#include "app/Horavel_Main.h"
+
+#include "app/main_window.h"
+#include "app/placement.h"
+#include "app/presentation.h"
+#include "app/timer_engine.h"
+#include "display/layout.h"
+#include "display/readouts.h"
+#include "lang/messages.h"
+#include "platform/gadgets.h"
+#include "platform/images.h"
+#include "platform/input.h"
+#include "platform/window.h"
+#include "resources/embedded.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "sound/alert_sound.h"
+#include "timekeeping/time_values.h"
+#include "timekeeping/timer_menu.h"
+
+namespace {
+
+constexpr std::uint32_t kAccessViolation = 3221225477u;  // 0xC0000005
+
+struct ChromeBitmap {
+    int image;
+    const char* file;
+};
+
+// Images 22 to 24 have no picture of their own; the restore button shares the maximize pictures.
+constexpr ChromeBitmap kChromeBitmaps[] = {
+    {3, "resources/chrome/strip.bmp"},
+    {5, "resources/chrome/settings_normal.bmp"},
+    {6, "resources/chrome/settings_hover.bmp"},
+    {7, "resources/chrome/settings_pressed.bmp"},
+    {19, "resources/chrome/maximize_normal.bmp"},
+    {20, "resources/chrome/maximize_hover.bmp"},
+    {21, "resources/chrome/maximize_pressed.bmp"},
+    {25, "resources/chrome/close_normal.bmp"},
+    {26, "resources/chrome/close_hover.bmp"},
+    {27, "resources/chrome/close_pressed.bmp"},
+    {29, "resources/chrome/grip.bmp"},
+    {28, "resources/chrome/logo.bmp"},
+};
+
+void CreateGadgets() {
+    using namespace gadget;
+    const int width = platform::WindowInnerWidth();
+    platform::CreateImageGadget(TopBar, 0, 0, width, 14, image::Strip);
+    platform::CreateImageGadget(BottomBar, 0, 0, width, 14, image::Strip);
+    platform::CreateImageGadget(SettingsButton, 0, 0, 12, 12, image::Settings);
+    platform::CreateImageGadget(Maximize, 0, 0, 12, 12, image::Maximize);
+    platform::CreateImageGadget(Close, 0, 0, 12, 12, image::Close);
+    platform::CreateImageGadget(Grip, 0, 0, 14, 14, image::Grip);
+    platform::CreateImageGadget(Logo, 0, 0, 14, 14, image::Logo);
+    platform::CreateButtonGadget(StartPause, 0, 0, 0, 0, "||");
+    for (int g = Preset1; g <= Preset5; ++g) platform::CreateButtonGadget(g, 0, 0, 0, 0, "");
+    SetPresetCaptions();
+    platform::CreateImageGadget(CostReadout, 500, 500, 0, 0, image::CostReadout);
+    platform::CreateImageGadget(ClockReadout, 500, 500, 0, 0, image::ClockReadout);
+    platform::CreateImageGadget(TimerReadout, 0, 0, 0, 0, image::TimerReadout);
+
+    platform::SetGadgetToolTip(StartPause, Message(194));
+    for (int g = Preset1; g <= Preset5; ++g) platform::SetGadgetToolTip(g, Message(192));
+    for (int g : {TimerReadout, ClockReadout, CostReadout}) platform::SetGadgetToolTip(g, Message(198));
+}
+
+}  // namespace
+
+std::string FaultReportText(const platform::FaultInfo& fault) {
+    std::string text = "A program error was detected:\r";
+    text += "\r";
+    text += "Error Message:   " + fault.description + "\r";
+    text += "Error Code:      " + std::to_string(fault.code) + "\r";
+    text += "Code Line:      \r";
+    text += "Code Address:    " + std::to_string(fault.address) + "\r";
+    if (fault.code == kAccessViolation) text += "Target Address:  " + std::to_string(fault.targetAddress) + "\r";
+    if (fault.line < 0) {
+        text += "Sourcecode line: Enable OnError lines support to get code line information.\r";
+    } else {
+        text += "Sourcecode line: " + std::to_string(fault.line) + "\r";
+        text += "Sourcecode file: " + fault.file + "\r";
+    }
+    text += "\r";
+    return text;
+}
+
+void ReportProgramError(const platform::FaultInfo& fault) {
+    platform::ShowMessageBox("Horavel Error", FaultReportText(fault), platform::MessageBoxKind::Ok,
+                             platform::MessageBoxIcon::Error);
+    EndProgram();
+}
+
+void EndProgram() { platform::EndProcess(0); }
+
+bool InitApplication() {
+    // Settings and services.
+    DefaultMeetingTimes();
+    LoadSettings();
+    LoadLanguage(settings.Language);
+    soundAvailable = StartSoundSystem();
+    thousandsSeparator = LocaleText(LocaleThousandSeparator);
+    MeasureScreen();
+    const bool maximized = PlaceWindow();
+
+    // The window.
+    platform::WindowOptions window;
+    window.x = settings.StartupWinPosnLeft;
+    window.y = settings.StartupWinPosnTop;
+    window.innerWidth = settings.StartupWinPosnRight;
+    window.innerHeight = settings.StartupWinPosnBottom;
+    window.title = "Horavel";
+    window.framed = settings.ShowWinBorder == 1;
+    window.maximized = maximized;
+    if (!platform::OpenMainWindow(window)) return false;
+    platform::SetWindowBackground(platform::Rgb(0, 0, 0));
+    platform::SetWindowMinimumSize(windowMetrics.minWidth, windowMetrics.minHeight);
+    platform::SetWindowCallback(MainWindowCallback);
+    InitTaskbarProgress();
+
+    platform::LoadFont(font::Cost, "Arial", 10, true);
+    platform::LoadFont(font::Clock, "Arial", 60, true);
+    CalibrateFontScale();
+
+    for (int i : {image::CostReadout, image::ClockReadout, image::TimerReadout}) platform::CreateImage(i, 300, 200);
+    for (const ChromeBitmap& b : kChromeBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));
+
+    CreateGadgets();
+    BuildTimerMenu();
+    platform::LoadCursors();
+    InitTimerState();
+
+    // The first layout applies on-top, transparency and the window state whatever they are.
+    layoutState.relayoutRequested = 1;
+    windowMetrics.lastOnTop = settings.AlwaysOnTop ? 0 : 1;
+    windowMetrics.lastTransparent = settings.Transparent ? 0 : 1;
+    windowMetrics.lastState = -1;
+    LayoutReadouts(0);
+    return true;
+}
+
+void ShutdownApplication() {
+    platform::DestroyCursors();
+    if (settings.StartupLocation == 0) {
+        settings.StartupWinPosnLeft = platform::WindowX();
+        settings.StartupWinPosnTop = platform::WindowY();
+        settings.StartupWinPosnRight = platform::WindowInnerWidth();
+        settings.StartupWinPosnBottom = platform::WindowInnerHeight();
+        SaveSettings();
+    }
+    ReleaseTaskbarProgress();
+    platform::CloseMainWindow();
+    if (soundAvailable) FreeAlertSound();
+    EndProgram();
+}
+
+void ProgramMain() {
+    platform::InstallFaultHandler(ReportProgramError);
+    if (!InitApplication()) EndProgram();
+    RunMainLoop();
+    ShutdownApplication();
+}

@@ -1,0 +1,312 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "app/commands.h"
+
+#include "app/placement.h"
+#include "app/presentation.h"
+#include "app/timer_engine.h"
+#include "display/layout.h"
+#include "display/readouts.h"
+#include "platform/events.h"
+#include "platform/gadgets.h"
+#include "platform/input.h"
+#include "platform/window.h"
+#include "settings/settings.h"
+#include "timekeeping/timer_menu.h"
+
+namespace {
+
+constexpr int kSizeCommand = 61440;  // the system's resize command; add an edge code
+constexpr int kSizeTopLeft = kSizeCommand + 4;
+constexpr int kSizeBottomRight = kSizeCommand + 8;
+constexpr int kSpaceSeenDown = 32768;
+
+bool InBreak() { return timerState.mode == Break || timerState.mode == Until; }
+
+bool IsMessage(const platform::Event& e, unsigned message) {
+    return e.kind == platform::EventKind::Message && e.message == message;
+}
+
+// Step 3: move and size notifications. Returns true when the pass ends here.
+bool HandleSizeMove(const platform::Event& e) {
+    if (IsMessage(e, platform::msg::EnterSizeMove)) {
+        LayoutReadouts(1);
+        mainLoop.inSizeMove = 1;
+    } else if (IsMessage(e, platform::msg::ExitSizeMove)) {
+        mainLoop.inSizeMove = 0;
+        LayoutReadouts(0);
+        ReturnFocusToSlideshow();
+        return true;
+    } else if (IsMessage(e, platform::msg::Size)) {
+        if (!mainLoop.inSizeMove) {
+            LayoutReadouts(0);
+            ReturnFocusToSlideshow();
+        }
+        return true;
+    }
+    return false;
+}
+
+// Step 4: a click on a readout opens the menu; a second left click only closes it.
+void HandleReadoutClick(const platform::Event& e) {
+    if (InBreak()) return;
+    const bool onClockOrTimer = e.kind == platform::EventKind::Gadget &&
+                                (e.gadget == gadget::ClockReadout || e.gadget == gadget::TimerReadout) &&
+                                EdgeZone() == 0;
+    const bool onCost = (IsMessage(e, platform::msg::LeftButtonUp) || IsMessage(e, platform::msg::RightButtonUp)) &&
+                        MouseOverGadget(gadget::CostReadout);
+    if (!onClockOrTimer && !onCost) return;
+    const bool right = (e.kind == platform::EventKind::Gadget && e.gadgetType == platform::GadgetRightClick) ||
+                       IsMessage(e, platform::msg::RightButtonUp);
+    if (right || !mainLoop.popupShown) {
+        mainLoop.popupShown = 1;
+        BuildTimerMenu();
+        ShowTimerMenu();
+    } else {
+        mainLoop.popupShown = 0;
+    }
+}
+
+void SetPointerShape() {
+    using platform::CursorShape;
+    const int zone = EdgeZone();
+    if (MouseOverGadget(gadget::Grip) || MouseOverGadget(gadget::Logo)) {
+        platform::SetCursorShape(CursorShape::SizeDiagonal);
+    } else if (zone == 1 || zone == 2) {
+        platform::SetCursorShape(CursorShape::SizeHorizontal);
+    } else if (zone == 3 || zone == 6) {
+        platform::SetCursorShape(CursorShape::SizeVertical);
+    } else if (MouseOverGadget(gadget::TimerReadout) || MouseOverGadget(gadget::ClockReadout) ||
+               MouseOverGadget(gadget::CostReadout)) {
+        platform::SetCursorShape(CursorShape::Hand);
+    }
+}
+
+int ImageButtonUnderPointer() {
+    for (int g : {gadget::SettingsButton, gadget::Maximize, gadget::Close})
+        if (MouseOverGadget(g)) return g;
+    return 0;
+}
+
+// Step 5: the pointer, the chrome buttons and the top bar. Returns true when
+// the close button was released over itself.
+bool HandleMouse(const platform::Event& e) {
+    bool close = false;
+    if (IsMessage(e, platform::msg::MouseMove)) {
+        if (platform::GetWindowState() == platform::WindowState::Normal) SetPointerShape();
+    } else if (IsMessage(e, platform::msg::LeftDoubleClick)) {
+        if (MouseOverGadget(gadget::TopBar) && ImageButtonUnderPointer() == 0) ToggleMaximize();
+    } else if (e.kind == platform::EventKind::Gadget && e.gadgetType == platform::GadgetLeftClick) {
+        mainLoop.pressedButton = ImageButtonUnderPointer();
+    } else if (IsMessage(e, platform::msg::LeftButtonUp)) {
+        const int pressed = mainLoop.pressedButton;
+        mainLoop.pressedButton = 0;
+        if (pressed != 0 && MouseOverGadget(pressed)) {
+            if (pressed == gadget::Maximize) ToggleMaximize();
+            if (pressed == gadget::Close) close = true;
+            if (pressed == gadget::SettingsButton) RunMenuCommand(kMenuSettings);
+        }
+    }
+    UpdateButtonImages();
+    return close;
+}
+
+// Step 7: space pauses and resumes on its release, Esc ends a break. Keys are
+// read as their current state, and only while the window is the active one.
+void HandleKeys() {
+    if (!platform::MainWindowIsActive()) return;
+    const bool spaceDown = platform::KeyIsDown(platform::Key::Space);
+    if (mainLoop.spaceDown && !spaceDown) {
+        // Forgetting the press in every mode keeps a space pressed during a
+        // break from pausing the next count-down out of the blue.
+        mainLoop.spaceDown = 0;
+        if (!InBreak()) TogglePause();
+    } else if (InBreak() && platform::KeyIsDown(platform::Key::Escape)) {
+        StopBreak();
+    } else if (spaceDown) {
+        mainLoop.spaceDown = kSpaceSeenDown;
+    }
+}
+
+// Step 8: the start/pause button and the presets.
+void HandleButtons(const platform::Event& e) {
+    if (e.kind != platform::EventKind::Gadget) return;
+    if (e.gadget >= gadget::Preset1 && e.gadget <= gadget::Preset5) {
+        const std::int32_t* presets[] = {&settings.Button1, &settings.Button2, &settings.Button3, &settings.Button4,
+                                         &settings.Button5};
+        const std::int64_t ms = std::int64_t{*presets[e.gadget - gadget::Preset1]} * 1000;
+        const auto clamped = static_cast<std::int32_t>(std::clamp<std::int64_t>(ms, INT32_MIN, INT32_MAX));
+        if (platform::KeyIsDown(platform::Key::Control)) {
+            AdjustCountDown(clamped);
+        } else if (platform::KeyIsDown(platform::Key::Shift)) {
+            AdjustCountDown(-clamped);
+        } else {
+            SetCountDown(clamped);
+        }
+    } else if (e.gadget == gadget::StartPause) {
+        if (InBreak())
+            StopBreak();
+        else
+            TogglePause();
+    }
+}
+
+// Step 9: the presets read +5m while Ctrl is held and -5m while Shift is held.
+void FollowModifierKeys() {
+    if (!settings.ShowTimer) return;
+    const bool ctrl = platform::KeyIsDown(platform::Key::Control);
+    const bool shift = platform::KeyIsDown(platform::Key::Shift);
+    for (int g = gadget::Preset1; g <= gadget::Preset5; ++g) {
+        const std::string caption = platform::GetGadgetText(g);
+        const std::string wanted = CaptionForModifiers(caption, ctrl, shift);
+        if (wanted != caption) platform::SetGadgetText(g, wanted);
+    }
+}
+
+// One pass of the loop over one event; returns true when the program is to close.
+bool HandlePass(const platform::Event& e) {
+    if (HandleSizeMove(e)) return false;
+    HandleReadoutClick(e);
+    bool close = HandleMouse(e);
+    if (e.kind == platform::EventKind::Menu) {
+        mainLoop.popupShown = 0;
+        close = RunMenuCommand(e.menuItem) || close;
+        RefreshReadouts();
+        ReturnFocusToSlideshow();
+    }
+    HandleKeys();
+    HandleButtons(e);
+    FollowModifierKeys();
+    return close;
+}
+
+}  // namespace
+
+void RunMainLoop() {
+    for (;;) {
+        const platform::Event e = platform::WaitEvent(20);
+        if (e.kind == platform::EventKind::Close) return;
+        if (TimerTick()) continue;
+        if (HandlePass(e)) return;
+    }
+}
+
+void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) {
+    namespace msg = platform::msg;
+    if (message == msg::Activate && (wParam & 0xFFFF) == 0) mainLoop.popupShown = 0;
+    if (platform::GetWindowState() != platform::WindowState::Normal) return;
+
+    if (message == msg::DisplayChange) {
+        MeasureScreen();
+        platform::DiscardEvents();
+        PlaceWindow();
+        platform::MoveMainWindow(settings.StartupWinPosnLeft, settings.StartupWinPosnTop,
+                                 settings.StartupWinPosnRight, settings.StartupWinPosnBottom);
+        layoutState.relayoutRequested = 1;
+        LayoutReadouts(0);
+        return;
+    }
+    const bool command = message == msg::Command;
+    if (command && wParam == gadget::BottomBar && MouseOverGadget(gadget::Grip)) {
+        platform::StartSystemSize(kSizeBottomRight);
+    } else if (command && wParam == gadget::TopBar && MouseOverGadget(gadget::Logo)) {
+        platform::StartSystemSize(kSizeTopLeft);
+    } else if ((command || (message == msg::LeftButtonDown && MouseOverGadget(gadget::CostReadout))) &&
+               EdgeZone() != 0) {
+        platform::StartSystemSize(kSizeCommand + EdgeZone());
+    } else if (command && wParam == gadget::TopBar && MouseOverGadget(gadget::TopBar) &&
+               !MouseOverGadget(gadget::Logo) && !MouseOverGadget(gadget::Maximize) &&
+               !MouseOverGadget(gadget::Close)) {
+        platform::StartSystemMove();
+        mainLoop.pressedButton = 0;
+    }
+}
+
+int MouseOverGadget(int g) {
+    if (!platform::GadgetExists(g)) return 0;
+    return platform::Contains(platform::GadgetScreenRect(g), platform::MousePosition()) ? 1 : 0;
+}
+
+int EdgeZoneAt(int x, int y, int w, int h) {
+    if (x >= 0 && x <= 4) return 1;
+    if (x > w - 5 && x <= w) return 2;
+    if (y >= 0 && y <= 3) return 3;
+    if (y > h - 4 && y <= h) return 6;
+    return 0;
+}
+
+int EdgeZone() {
+    const platform::Point mouse = platform::MousePosition();
+    const platform::Point origin = platform::ClientOrigin();
+    return EdgeZoneAt(mouse.x - origin.x, mouse.y - origin.y, platform::WindowInnerWidth(),
+                      platform::WindowInnerHeight());
+}
+
+std::array<int, 3> ButtonPictures(int pressedButton, bool over35, bool over33, bool over34) {
+    const int buttons[] = {gadget::SettingsButton, gadget::Maximize, gadget::Close};
+    const bool over[] = {over35, over33, over34};
+    std::array<int, 3> pictures = {image::Settings, image::Maximize, image::Close};
+    for (int i = 0; i < 3; ++i) {
+        if (pressedButton == 0 && over[i]) {
+            pictures[i] += 1;
+            return pictures;
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (pressedButton == buttons[i] && over[i]) {
+            pictures[i] += 2;
+            return pictures;
+        }
+    }
+    return pictures;
+}
+
+void UpdateButtonImages() {
+    const auto pictures =
+        ButtonPictures(mainLoop.pressedButton, MouseOverGadget(gadget::SettingsButton),
+                       MouseOverGadget(gadget::Maximize), MouseOverGadget(gadget::Close));
+    SetGadgetImage(gadget::SettingsButton, pictures[0]);
+    SetGadgetImage(gadget::Maximize, pictures[1]);
+    SetGadgetImage(gadget::Close, pictures[2]);
+}
+
+void SetGadgetImage(int g, int image) {
+    if (platform::GetGadgetImageNumber(g) != image) platform::SetGadgetImageNumber(g, image);
+}
+
+std::string PresetCaption(int seconds) {
+    const int m = seconds / 60;
+    const int r = seconds - m * 60;
+    std::string caption;
+    if (m != 0) caption += std::to_string(m) + "m";
+    if (r != 0) caption += std::to_string(r) + "s";
+    return caption.empty() ? "0s" : caption;
+}
+
+void SetPresetCaptions() {
+    const std::int32_t seconds[] = {settings.Button1, settings.Button2, settings.Button3, settings.Button4,
+                                    settings.Button5};
+    for (int i = 0; i < 5; ++i) platform::SetGadgetText(gadget::Preset1 + i, PresetCaption(seconds[i]));
+}
+
+std::string CaptionForModifiers(const std::string& caption, bool ctrl, bool shift) {
+    std::string base = caption;
+    if (!base.empty() && (base[0] == '+' || base[0] == '-')) base.erase(0, 1);
+    if (ctrl) return "+" + base;
+    if (shift) return "-" + base;
+    return base;
+}
+
+void ToggleMaximize() {
+    if (platform::GetWindowState() == platform::WindowState::Maximized) {
+        platform::SetWindowState(platform::WindowState::Normal);
+        mainLoop.userMaximized = 0;
+    } else {
+        platform::SetWindowState(platform::WindowState::Maximized);
+        mainLoop.userMaximized = 1;
+    }
+    LayoutReadouts(0);
+}

@@ -1,0 +1,54 @@
+#include "app/timer_engine.h"
+#include "display/alerts.h"
+#include "settings/settings.h"
+#include "sound/alert_sound.h"
+
+namespace {
+
+// A sound number within the built-in set plays that sound; any other plays the
+// user's file.
+AlertStep SoundStep(int variant, std::int32_t soundFile, int builtInCount, const std::string& customPath) {
+    if (soundFile >= 1 && soundFile <= builtInCount) return {AlertKind::Sound, variant, "", soundFile};
+    return {AlertKind::Sound, variant, customPath, 0};
+}
+
+}  // namespace
+
+bool IsFinishEvent(std::int32_t remainingMs) { return remainingMs / 1000 <= 0 && remainingMs / 100 % 150 == 0; }
+
+std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& s) {
+    std::vector<AlertStep> steps;
+    const std::int32_t r = RemainingMsOf(timer);
+    if (IsFinishEvent(r)) {
+        if (!timer.finishFired) {
+            timer.warningFired = 1;  // a warning can no longer follow
+            timer.alertBusy = 0;
+        }
+        if (s.FinishSound == 1 && !timer.finishFired) {
+            steps.push_back(SoundStep(0, s.FinishSoundFile, 19, s.FinishSoundCustom));
+        }
+        timer.finishFired = 1;
+        // The flash clears alertBusy when it ends, so the popup's test can be made now.
+        if (s.FinishFlash == 1 && !timer.alertBusy) steps.push_back({AlertKind::Flash, 0, "", 0});
+        if (s.FinishPopup == 1 && !timer.alertBusy) steps.push_back({AlertKind::Popup, 0, "", 0});
+    } else if (r <= timer.warningMs && r / 1000 > 0 && !timer.warningFired) {
+        timer.warningFired = 1;
+        if (s.WarningSound == 1) steps.push_back(SoundStep(1, s.WarningSoundFile, 10, s.WarningSoundCustom));
+        if (s.WarningFlash == 1 && !timer.alertBusy) steps.push_back({AlertKind::Flash, 1, "", 0});
+        if (s.WarningPopup == 1 && !timer.alertBusy) steps.push_back({AlertKind::Popup, 1, "", 0});
+    }
+    return steps;
+}
+
+void CheckAlerts() {
+    if (settings.ShowTimer != 1 || timerState.mode != CountDown || timerState.paused) return;
+    // The once-flags are set before any effect starts: the flash and the popup
+    // refresh the readouts, and so run this step again, while they are on screen.
+    for (const AlertStep& step : DueAlerts(timerState, settings)) {
+        switch (step.kind) {
+            case AlertKind::Sound: PlayAlertSound(step.soundPath, step.builtInSound); break;
+            case AlertKind::Flash: ScreenFlash(step.variant); break;
+            case AlertKind::Popup: AlertPopup(step.variant); break;
+        }
+    }
+}

@@ -1,0 +1,86 @@
+// The event queue: window notifications queued by the window procedures, and
+// the raw mouse messages of the main window and its gadgets as they are taken
+// from the thread's message queue.
+#include <windows.h>
+
+#include <deque>
+
+#include "platform/events.h"
+#include "platform/win32/internal.h"
+
+namespace platform::win32 {
+namespace {
+
+std::deque<Event> queue;
+
+bool IsRawMouseMessage(UINT message) {
+    return message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
+           message == WM_RBUTTONUP;
+}
+
+Event Pop() {
+    Event e = queue.front();
+    queue.pop_front();
+    return e;
+}
+
+// Dispatches one message if there is one; returns false when the thread's queue is empty.
+bool PumpOne() {
+    MSG m;
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (m.message == WM_QUIT) {
+        Event e;
+        e.kind = EventKind::Close;
+        QueueEvent(e);
+        return true;
+    }
+    const bool raw = IsRawMouseMessage(m.message) && BelongsToMainWindow(m.hwnd);
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+    if (raw) {
+        Event e;
+        e.kind = EventKind::Message;
+        e.message = m.message;
+        e.wParam = m.wParam;
+        e.lParam = m.lParam;
+        QueueEvent(e);
+    }
+    return true;
+}
+
+}  // namespace
+
+void QueueEvent(const Event& event) { queue.push_back(event); }
+
+void QueueGadgetEvent(int gadget, int type) {
+    Event e;
+    e.kind = EventKind::Gadget;
+    e.gadget = gadget;
+    e.gadgetType = type;
+    QueueEvent(e);
+}
+
+}  // namespace platform::win32
+
+namespace platform {
+
+Event WaitEvent(int timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        while (win32::queue.empty() && win32::PumpOne()) {
+        }
+        if (!win32::queue.empty()) return win32::Pop();
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= static_cast<DWORD>(timeoutMs)) return {};
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(timeoutMs) - elapsed, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+    }
+}
+
+void DiscardEvents() {
+    while (win32::PumpOne()) {
+    }
+    win32::queue.clear();
+}
+
+}  // namespace platform

@@ -1,0 +1,230 @@
+// Gadgets of the main window: image gadgets are a small window class of our
+// own that paints a numbered image and reports clicks; push buttons are the
+// system's buttons. Tool tips come from one shared tool-tip control.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+
+#include "platform/gadgets.h"
+#include "platform/win32/internal.h"
+#include "platform/win32/text.h"
+
+namespace platform::win32 {
+namespace {
+
+const wchar_t kImageClass[] = L"HoravelImage";
+
+struct GadgetRecord {
+    HWND hwnd = nullptr;
+    int image = -1;  // image gadgets only
+};
+
+std::map<int, GadgetRecord> gadgets;
+HWND toolTips = nullptr;
+HFONT buttonFont = nullptr;
+
+GadgetRecord* Find(int g) {
+    auto it = gadgets.find(g);
+    return it == gadgets.end() ? nullptr : &it->second;
+}
+
+void PaintImage(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int g = GetDlgCtrlID(hwnd);
+    int w = 0, h = 0;
+    GadgetRecord* record = Find(g);
+    HBITMAP bitmap = record ? ImageBitmap(record->image, &w, &h) : nullptr;
+    if (bitmap) {
+        HDC source = DrawingDcOf(record->image);
+        HDC own = nullptr;
+        HGDIOBJ old = nullptr;
+        if (!source) {
+            own = CreateCompatibleDC(dc);
+            old = SelectObject(own, bitmap);
+            source = own;
+        }
+        BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+        if (own) {
+            SelectObject(own, old);
+            DeleteDC(own);
+        }
+    }
+    // Whatever the image does not cover stays black.
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    if (w < client.right) {
+        RECT right{w, 0, client.right, client.bottom};
+        FillRect(dc, &right, black);
+    }
+    if (h < client.bottom) {
+        RECT below{0, h, client.right, client.bottom};
+        FillRect(dc, &below, black);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintImage(hwnd);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint covers everything: no flicker
+        case WM_LBUTTONDOWN:
+            // Held so that the release is seen even outside the window; a
+            // move or resize started by the click takes the pointer over.
+            SetCapture(hwnd);
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
+        case WM_LBUTTONUP:
+            if (GetCapture() == hwnd) ReleaseCapture();
+            return 0;
+        case WM_RBUTTONUP:
+            QueueGadgetEvent(GetDlgCtrlID(hwnd), GadgetRightClick);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+HFONT ButtonFont() {
+    if (!buttonFont) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        buttonFont = CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    return buttonFont;
+}
+
+bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w, int h, const std::string& text) {
+    if (Find(g)) DestroyWindow(gadgets[g].hwnd);
+    HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                                MainWindowHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(g)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd) return false;
+    gadgets[g] = GadgetRecord{hwnd, -1};
+    return true;
+}
+
+}  // namespace
+
+void RegisterGadgetClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ImageProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kImageClass;
+    RegisterClassExW(&wc);
+}
+
+void DestroyGadgets() {
+    for (auto& [g, record] : gadgets) DestroyWindow(record.hwnd);
+    gadgets.clear();
+    if (toolTips) DestroyWindow(toolTips);
+    toolTips = nullptr;
+}
+
+bool BelongsToMainWindow(HWND hwnd) {
+    HWND main = MainWindowHandle();
+    return hwnd && main && (hwnd == main || GetParent(hwnd) == main);
+}
+
+}  // namespace platform::win32
+
+namespace platform {
+
+using win32::Find;
+
+bool CreateImageGadget(int g, int x, int y, int width, int height, int image) {
+    if (!win32::Create(g, win32::kImageClass, 0, x, y, width, height, "")) return false;
+    win32::gadgets[g].image = image;
+    return true;
+}
+
+bool CreateButtonGadget(int g, int x, int y, int width, int height, const std::string& caption) {
+    if (!win32::Create(g, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, x, y, width, height, caption)) return false;
+    SendMessageW(win32::gadgets[g].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::ButtonFont()), FALSE);
+    return true;
+}
+
+bool GadgetExists(int g) { return Find(g) != nullptr; }
+
+void ResizeGadget(int g, int x, int y, int width, int height) {
+    if (auto* r = Find(g)) MoveWindow(r->hwnd, x, y, width, height, TRUE);
+}
+
+Rect GadgetScreenRect(int g) {
+    auto* r = Find(g);
+    if (!r) return {};
+    RECT w;
+    GetWindowRect(r->hwnd, &w);
+    return {w.left, w.top, w.right - w.left, w.bottom - w.top};
+}
+
+Rect GadgetRect(int g) {
+    auto* r = Find(g);
+    if (!r) return {};
+    Rect s = GadgetScreenRect(g);
+    POINT p{s.x, s.y};
+    ScreenToClient(win32::MainWindowHandle(), &p);
+    return {p.x, p.y, s.width, s.height};
+}
+
+void ShowGadget(int g, bool visible) {
+    if (auto* r = Find(g)) ShowWindow(r->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SetGadgetText(int g, const std::string& text) {
+    if (auto* r = Find(g)) SetWindowTextW(r->hwnd, win32::Wide(text).c_str());
+}
+
+std::string GetGadgetText(int g) {
+    auto* r = Find(g);
+    if (!r) return {};
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(r->hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(r->hwnd, text.data(), static_cast<int>(text.size()))));
+    return win32::Utf8(text);
+}
+
+void SetGadgetImageNumber(int g, int image) {
+    auto* r = Find(g);
+    if (!r) return;
+    r->image = image;
+    // Shown at once: the readouts are drawn off-screen and put up in one step.
+    InvalidateRect(r->hwnd, nullptr, FALSE);
+    UpdateWindow(r->hwnd);
+}
+
+int GetGadgetImageNumber(int g) {
+    auto* r = Find(g);
+    return r ? r->image : -1;
+}
+
+void SetGadgetToolTip(int g, const std::string& text) {
+    auto* r = Find(g);
+    if (!r) return;
+    if (!win32::toolTips) {
+        win32::toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                          win32::MainWindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!win32::toolTips) return;
+    }
+    std::wstring wide = win32::Wide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = win32::MainWindowHandle();
+    tool.uId = reinterpret_cast<UINT_PTR>(r->hwnd);
+    tool.lpszText = wide.data();
+    SendMessageW(win32::toolTips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(win32::toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace platform

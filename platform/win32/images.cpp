@@ -1,0 +1,283 @@
+// Numbered images as 24-bit DIB sections, numbered fonts, and the one open
+// drawing surface (a memory DC holding an image, or the window's own DC).
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/bmp_decode.h"
+#include "platform/images.h"
+#include "platform/win32/internal.h"
+#include "platform/win32/text.h"
+
+namespace platform::win32 {
+namespace {
+
+struct ImageRecord {
+    HBITMAP bitmap = nullptr;
+    void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+std::map<int, ImageRecord> images;
+std::map<int, HFONT> fonts;
+
+// The open surface.
+HDC surface = nullptr;
+int surfaceImage = -1;  // -1: none or the window
+bool surfaceIsWindow = false;
+HGDIOBJ surfaceOldBitmap = nullptr;
+HGDIOBJ surfaceOldFont = nullptr;
+
+ImageRecord NewBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    ImageRecord r;
+    r.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &r.bits, nullptr, 0);
+    if (!r.bitmap) return {};
+    r.width = width;
+    r.height = height;
+    return r;
+}
+
+void Replace(int image, const ImageRecord& record) {
+    auto it = images.find(image);
+    if (it != images.end()) DeleteObject(it->second.bitmap);
+    images[image] = record;
+}
+
+COLORREF Ref(Colour c) { return RGB(Red(c), Green(c), Blue(c)); }
+
+}  // namespace
+
+HBITMAP ImageBitmap(int image, int* width, int* height) {
+    auto it = images.find(image);
+    if (it == images.end()) return nullptr;
+    *width = it->second.width;
+    *height = it->second.height;
+    return it->second.bitmap;
+}
+
+HDC DrawingDcOf(int image) { return image == surfaceImage && !surfaceIsWindow ? surface : nullptr; }
+
+}  // namespace platform::win32
+
+namespace platform {
+
+using win32::images;
+using win32::surface;
+
+bool CreateImage(int image, int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    win32::ImageRecord r = win32::NewBitmap(width, height);
+    if (!r.bitmap) return false;
+    win32::Replace(image, r);
+    return true;
+}
+
+bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
+    auto decoded = DecodeBmp24(bmp);
+    if (!decoded) return false;
+    win32::ImageRecord r = win32::NewBitmap(decoded->width, decoded->height);
+    if (!r.bitmap) return false;
+    const std::size_t stride = (static_cast<std::size_t>(r.width) * 3 + 3) & ~std::size_t{3};
+    auto* bytes = static_cast<unsigned char*>(r.bits);
+    for (int y = 0; y < r.height; ++y) {
+        for (int x = 0; x < r.width; ++x) {
+            const Colour c = decoded->pixels[static_cast<std::size_t>(y) * r.width + x];
+            unsigned char* p = bytes + stride * y + 3 * x;
+            p[0] = static_cast<unsigned char>(Blue(c));
+            p[1] = static_cast<unsigned char>(Green(c));
+            p[2] = static_cast<unsigned char>(Red(c));
+        }
+    }
+    win32::Replace(image, r);
+    return true;
+}
+
+bool ImageExists(int image) { return images.count(image) != 0; }
+
+void FreeImage(int image) {
+    auto it = images.find(image);
+    if (it == images.end()) return;
+    DeleteObject(it->second.bitmap);
+    images.erase(it);
+}
+
+int ImageWidth(int image) { return ImageExists(image) ? images[image].width : 0; }
+int ImageHeight(int image) { return ImageExists(image) ? images[image].height : 0; }
+
+void ResizeImage(int image, int width, int height, Resample resample) {
+    if (!ImageExists(image) || width <= 0 || height <= 0) return;
+    const win32::ImageRecord old = images[image];
+    if (old.width == width && old.height == height) return;
+    win32::ImageRecord r = win32::NewBitmap(width, height);
+    if (!r.bitmap) return;
+    HDC from = CreateCompatibleDC(nullptr);
+    HDC to = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFrom = SelectObject(from, old.bitmap);
+    HGDIOBJ oldTo = SelectObject(to, r.bitmap);
+    SetStretchBltMode(to, resample == Resample::Smooth ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, width, height, from, 0, 0, old.width, old.height, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    win32::Replace(image, r);
+}
+
+bool LoadFont(int font, const std::string& face, int points, bool bold) {
+    const int height = -MulDiv(std::max(points, 1), ScreenDpiY(), 72);
+    HFONT f = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                          win32::Wide(face).c_str());
+    if (!f) return false;
+    auto it = win32::fonts.find(font);
+    if (it != win32::fonts.end()) {
+        if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second) SelectObject(surface, f);
+        DeleteObject(it->second);
+    }
+    win32::fonts[font] = f;
+    return true;
+}
+
+void FreeFont(int font) {
+    auto it = win32::fonts.find(font);
+    if (it == win32::fonts.end()) return;
+    if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second) SelectObject(surface, GetStockObject(SYSTEM_FONT));
+    DeleteObject(it->second);
+    win32::fonts.erase(it);
+}
+
+int ScreenDpiY() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool StartDrawing(int image) {
+    StopDrawing();
+    if (!ImageExists(image)) return false;
+    surface = CreateCompatibleDC(nullptr);
+    if (!surface) return false;
+    win32::surfaceOldBitmap = SelectObject(surface, images[image].bitmap);
+    win32::surfaceOldFont = GetCurrentObject(surface, OBJ_FONT);
+    win32::surfaceImage = image;
+    win32::surfaceIsWindow = false;
+    SetBkMode(surface, TRANSPARENT);
+    return true;
+}
+
+bool StartDrawingOnWindow() {
+    StopDrawing();
+    surface = GetDC(win32::MainWindowHandle());
+    if (!surface) return false;
+    win32::surfaceOldFont = GetCurrentObject(surface, OBJ_FONT);
+    win32::surfaceIsWindow = true;
+    SetBkMode(surface, TRANSPARENT);
+    return true;
+}
+
+void StopDrawing() {
+    if (!surface) return;
+    SelectObject(surface, win32::surfaceOldFont);
+    if (win32::surfaceIsWindow) {
+        ReleaseDC(win32::MainWindowHandle(), surface);
+    } else {
+        SelectObject(surface, win32::surfaceOldBitmap);
+        DeleteDC(surface);
+    }
+    surface = nullptr;
+    win32::surfaceImage = -1;
+    win32::surfaceIsWindow = false;
+}
+
+bool DrawingIsOpen() { return surface != nullptr; }
+
+void DrawingFont(int font) {
+    auto it = win32::fonts.find(font);
+    if (surface && it != win32::fonts.end()) SelectObject(surface, it->second);
+}
+
+void FillBox(const Rect& box, Colour colour) {
+    if (!surface || box.width <= 0 || box.height <= 0) return;
+    RECT r{box.x, box.y, box.x + box.width, box.y + box.height};
+    HBRUSH brush = CreateSolidBrush(win32::Ref(colour));
+    FillRect(surface, &r, brush);
+    DeleteObject(brush);
+}
+
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+    if (!surface) return;
+    HPEN pen = CreatePen(PS_SOLID, 1, win32::Ref(colour));
+    HGDIOBJ old = SelectObject(surface, pen);
+    MoveToEx(surface, x1, y1, nullptr);
+    LineTo(surface, x2, y2);
+    SetPixel(surface, x2, y2, win32::Ref(colour));  // LineTo leaves out the last point
+    SelectObject(surface, old);
+    DeleteObject(pen);
+}
+
+void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {
+    if (!surface || box.width <= 0 || box.height <= 0) return;
+    auto vertex = [](int x, int y, Colour c) {
+        TRIVERTEX v{};
+        v.x = x;
+        v.y = y;
+        v.Red = static_cast<COLOR16>(Red(c) << 8);
+        v.Green = static_cast<COLOR16>(Green(c) << 8);
+        v.Blue = static_cast<COLOR16>(Blue(c) << 8);
+        v.Alpha = 0;
+        return v;
+    };
+    TRIVERTEX vertices[2] = {vertex(box.x, box.y, from), vertex(box.x + box.width, box.y + box.height, to)};
+    GRADIENT_RECT rect{0, 1};
+    GradientFill(surface, vertices, 2, &rect, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+void DrawTextAt(int x, int y, const std::string& text, Colour colour) {
+    if (!surface) return;
+    const std::wstring wide = win32::Wide(text);
+    SetTextColor(surface, win32::Ref(colour));
+    TextOutW(surface, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+int TextWidth(const std::string& text) {
+    if (!surface) return 0;
+    const std::wstring wide = win32::Wide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(surface, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
+int TextHeight(const std::string& text) {
+    if (!surface) return 0;
+    const std::wstring wide = win32::Wide(text.empty() ? std::string(" ") : text);
+    SIZE size{};
+    GetTextExtentPoint32W(surface, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cy;
+}
+
+int TextAscent() {
+    if (!surface) return 0;
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(surface, &metrics);
+    return metrics.tmAscent;
+}
+
+Colour PixelAt(int x, int y) {
+    if (!surface) return 0;
+    const COLORREF c = GetPixel(surface, x, y);
+    if (c == CLR_INVALID) return 0;
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+}  // namespace platform

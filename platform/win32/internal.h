@@ -1,0 +1,24 @@
+#pragma once
+// What the pieces of the Win32 backend share among themselves.
+#include <windows.h>
+
+#include "platform/events.h"
+#include "platform/win32/main_window_handle.h"
+
+namespace platform::win32 {
+
+// The event queue that WaitEvent hands out.
+void QueueEvent(const Event& event);
+void QueueGadgetEvent(int gadget, int type);
+
+// Images: the bitmap of a numbered image, and the device context it is
+// selected into while it is the open drawing surface (else null).
+HBITMAP ImageBitmap(int image, int* width, int* height);
+HDC DrawingDcOf(int image);
+
+// Gadgets: true when hwnd is the main window or one of its gadgets.
+bool BelongsToMainWindow(HWND hwnd);
+void RegisterGadgetClass();
+void DestroyGadgets();
+
+}  // namespace platform::win32

@@ -1,0 +1,198 @@
+// The main window: its class, styles, state, and the window procedure that
+// turns notifications into the events of the loop.
+#include <windows.h>
+
+#include "platform/win32/internal.h"
+#include "platform/win32/text.h"
+#include "platform/window.h"
+
+namespace platform::win32 {
+namespace {
+
+const wchar_t kClassName[] = L"HoravelMain";
+HWND mainWindow = nullptr;
+WindowCallback callback = nullptr;
+HBRUSH backgroundBrush = nullptr;
+int minInnerWidth = 0;
+int minInnerHeight = 0;
+
+void Queue(unsigned message, WPARAM wParam, LPARAM lParam) {
+    Event e;
+    e.kind = EventKind::Message;
+    e.message = message;
+    e.wParam = wParam;
+    e.lParam = lParam;
+    QueueEvent(e);
+}
+
+// The outer size of a window whose client area is w x h.
+SIZE OuterSize(HWND hwnd, int w, int h) {
+    RECT r{0, 0, w, h};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (callback && hwnd == mainWindow) callback(message, wParam, static_cast<std::intptr_t>(lParam));
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam == 0) {
+                if (HIWORD(wParam) == 0) {  // a menu entry
+                    Event e;
+                    e.kind = EventKind::Menu;
+                    e.menuItem = LOWORD(wParam);
+                    QueueEvent(e);
+                }
+            } else if (HIWORD(wParam) == BN_CLICKED) {  // also STN_CLICKED of the image gadgets
+                QueueGadgetEvent(LOWORD(wParam), GadgetLeftClick);
+            }
+            return 0;
+        case WM_CLOSE: {
+            Event e;
+            e.kind = EventKind::Close;
+            QueueEvent(e);
+            return 0;
+        }
+        case WM_SIZE:
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE:
+            Queue(message, wParam, lParam);
+            break;
+        case WM_GETMINMAXINFO:
+            if (mainWindow) {
+                const SIZE outer = OuterSize(hwnd, minInnerWidth, minInnerHeight);
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{outer.cx, outer.cy};
+            }
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r,
+                     backgroundBrush ? backgroundBrush : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            return 1;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND MainWindowHandle() { return mainWindow; }
+
+}  // namespace platform::win32
+
+namespace platform {
+
+using win32::mainWindow;
+
+bool OpenMainWindow(const WindowOptions& options) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = win32::MainProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = win32::kClassName;
+    if (!RegisterClassExW(&wc)) return false;
+    win32::RegisterGadgetClass();
+
+    const DWORD style = (options.framed ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU) |
+                        WS_CLIPCHILDREN;
+    RECT r{0, 0, options.innerWidth, options.innerHeight};
+    AdjustWindowRectEx(&r, style, FALSE, 0);
+    mainWindow = CreateWindowExW(0, win32::kClassName, win32::Wide(options.title).c_str(), style, options.x,
+                                 options.y, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+    if (!mainWindow) return false;
+    ShowWindow(mainWindow, options.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    UpdateWindow(mainWindow);
+    return true;
+}
+
+void CloseMainWindow() {
+    if (!mainWindow) return;
+    win32::DestroyGadgets();
+    DestroyWindow(mainWindow);
+    mainWindow = nullptr;
+}
+
+bool MainWindowIsOpen() { return mainWindow != nullptr; }
+void SetWindowCallback(WindowCallback callback) { win32::callback = callback; }
+
+void SetWindowBackground(Colour colour) {
+    if (win32::backgroundBrush) DeleteObject(win32::backgroundBrush);
+    win32::backgroundBrush = CreateSolidBrush(RGB(Red(colour), Green(colour), Blue(colour)));
+    if (mainWindow) InvalidateRect(mainWindow, nullptr, TRUE);
+}
+
+void SetWindowMinimumSize(int innerWidth, int innerHeight) {
+    win32::minInnerWidth = innerWidth;
+    win32::minInnerHeight = innerHeight;
+}
+
+int WindowX() {
+    RECT r{};
+    GetWindowRect(mainWindow, &r);
+    return r.left;
+}
+
+int WindowY() {
+    RECT r{};
+    GetWindowRect(mainWindow, &r);
+    return r.top;
+}
+
+int WindowInnerWidth() {
+    RECT r{};
+    GetClientRect(mainWindow, &r);
+    return r.right;
+}
+
+int WindowInnerHeight() {
+    RECT r{};
+    GetClientRect(mainWindow, &r);
+    return r.bottom;
+}
+
+Point ClientOrigin() {
+    POINT p{0, 0};
+    ClientToScreen(mainWindow, &p);
+    return {p.x, p.y};
+}
+
+void MoveMainWindow(int x, int y, int innerWidth, int innerHeight) {
+    const SIZE outer = win32::OuterSize(mainWindow, innerWidth, innerHeight);
+    SetWindowPos(mainWindow, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowState GetWindowState() {
+    if (IsIconic(mainWindow)) return WindowState::Minimized;
+    if (IsZoomed(mainWindow)) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void SetWindowState(WindowState state) {
+    const int show = state == WindowState::Maximized ? SW_MAXIMIZE
+                     : state == WindowState::Minimized ? SW_MINIMIZE
+                                                       : SW_RESTORE;
+    ShowWindow(mainWindow, show);
+}
+
+bool MainWindowIsActive() { return mainWindow && GetActiveWindow() == mainWindow; }
+
+void StartSystemMove() {
+    ReleaseCapture();
+    SendMessageW(mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void StartSystemSize(int command) {
+    ReleaseCapture();
+    SendMessageW(mainWindow, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+}
+
+}  // namespace platform

@@ -1,0 +1,96 @@
+// The main window as a user meets it: its title, its buttons, closing it with
+// the close button, and maximizing it from the top bar.
+#include "tests/e2e/case_support.h"
+
+using e2e::Centre;
+using e2e::StartAndFind;
+
+E2E_CASE(window_and_timer_buttons) {
+    e2e::Process program;
+    HWND window = StartAndFind(exePath, program);
+    if (window) {
+        const e2e::WindowInfo pause = e2e::FindChild(window, 37);
+        CHECK(pause.hwnd != nullptr, "button 37 exists");
+        CHECK(pause.text == "||" || pause.text == ">", "button 37 reads \"||\" or \">\", not \"" + pause.text + "\"");
+        const char* presets[] = {"1m", "5m", "10m", "15m", "30m"};
+        for (int i = 0; i < 5; ++i) {
+            const e2e::WindowInfo preset = e2e::FindChild(window, 38 + i);
+            CHECK(preset.hwnd != nullptr, "preset button " + std::to_string(38 + i) + " exists");
+            CHECK(preset.text == presets[i], "preset " + std::to_string(38 + i) + " reads " + presets[i] +
+                                                 ", not \"" + preset.text + "\"");
+            CHECK(preset.visible, "preset " + std::to_string(38 + i) + " is visible");
+        }
+        e2e::Screenshot("main_window");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(close_button_closes_with_exit_code_0) {
+    e2e::Process program;
+    HWND window = StartAndFind(exePath, program);
+    if (window) {
+        const e2e::WindowInfo close = e2e::FindChild(window, 34);
+        CHECK(close.hwnd != nullptr && close.visible, "the close button is shown");
+        const POINT at = Centre(close.rect);
+        e2e::MoveMouse(at.x, at.y);
+        e2e::Pause(200);
+        e2e::MouseDown();
+        e2e::Pause(200);
+        e2e::MouseUp();
+        DWORD exitCode = 1;
+        CHECK(e2e::WaitForExit(program, 10000, exitCode), "the program ends within 10 s");
+        CHECK(exitCode == 0, "exit code 0, not " + std::to_string(exitCode));
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(close_button_released_elsewhere_keeps_running) {
+    e2e::Process program;
+    HWND window = StartAndFind(exePath, program);
+    if (window) {
+        const e2e::WindowInfo close = e2e::FindChild(window, 34);
+        const POINT at = Centre(close.rect);
+        e2e::MoveMouse(at.x, at.y);
+        e2e::Pause(200);
+        e2e::MouseDown();
+        e2e::Pause(200);
+        const RECT client = e2e::WindowRect(window);
+        e2e::MoveMouse((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+        e2e::Pause(200);
+        e2e::MouseUp();
+        DWORD exitCode = 0;
+        CHECK(!e2e::WaitForExit(program, 3000, exitCode), "the program is still running 3 s later");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(double_click_on_top_bar_maximizes_and_restores) {
+    e2e::Process program;
+    HWND window = StartAndFind(exePath, program);
+    if (window) {
+        const RECT before = e2e::WindowRect(window);
+        for (int round = 0; round < 2; ++round) {
+            const e2e::WindowInfo bar = e2e::FindChild(window, 3);
+            // Between the logo and the maximize button.
+            const int x = bar.rect.left + (bar.rect.right - bar.rect.left) / 2;
+            const int y = bar.rect.top + 7;
+            e2e::DoubleClick(x, y);
+            bool done = false;
+            for (int i = 0; i < 30 && !done; ++i) {
+                e2e::Pause(100);
+                done = (IsZoomed(window) != 0) == (round == 0);
+            }
+            CHECK(done, round == 0 ? "a double click on the top bar maximizes the window"
+                                   : "a second double click restores it");
+            e2e::Pause(500);
+            if (round == 0) e2e::Screenshot("maximized");
+        }
+        const RECT after = e2e::WindowRect(window);
+        CHECK(EqualRect(&before, &after), "the restored window is back at its place and size");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Steps the end-to-end cases share.
+#include <string>
+
+#include "tests/e2e/driver_support.h"
+
+namespace e2e {
+
+// Starts the program and waits for its window and its first layout; nullptr
+// (with a failed check) when either does not come.
+HWND StartAndFind(const std::string& exePath, Process& program);
+
+POINT Centre(const RECT& r);
+
+// Presses and releases the left button over a gadget, slowly enough for the
+// program to see the press while the button is still down.
+void PressGadget(HWND window, int gadget);
+
+// The source tree's path of a file, found from the program's path (build\win\Horavel.exe).
+std::string SourcePath(const std::string& exePath, const std::string& relative);
+
+// %APPDATA%\Horavel\, where the settings and the user's language files live.
+std::string SettingsFolder();
+
+// Polls until the gadget's caption is text; false after timeoutMs.
+bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs);
+
+}  // namespace e2e

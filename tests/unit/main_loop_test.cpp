@@ -1,0 +1,228 @@
+// The main loop over scripted event sequences on the fake platform.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Horavel_Main.h"
+#include "app/main_window.h"
+#include "app/timer_engine.h"
+#include "settings/settings.h"
+#include "tests/support/fake_platform.h"
+
+namespace msg = platform::msg;
+
+namespace {
+
+class MainLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        settings = Settings{};
+        mainLoop = MainLoopState{};
+        timerState = TimerState{};
+        ASSERT_TRUE(InitApplication());
+        // The layout places the chrome; put the pieces these tests touch where they stand in a 100-wide window.
+        platform::MoveMainWindow(500, 100, 100, 400);
+        platform::ResizeGadget(gadget::TopBar, 0, 0, 100, 14);
+        platform::ResizeGadget(gadget::Logo, 0, 0, 14, 14);
+        platform::ResizeGadget(gadget::Maximize, 75, 1, 12, 12);
+        platform::ResizeGadget(gadget::Close, 87, 1, 12, 12);
+        platform::ResizeGadget(gadget::SettingsButton, 2, 387, 12, 12);
+        platform::ResizeGadget(gadget::Grip, 86, 386, 14, 14);
+        platform::ResizeGadget(gadget::BottomBar, 0, 386, 100, 14);
+    }
+
+    bool Called(const std::string& call) const {
+        const auto& calls = fake::state.calls;
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+
+    // Runs the loop over the scripted events; true when it ended by itself
+    // rather than by the fake's idle limit.
+    bool Run() {
+        fake::state.idleLimit = 5;
+        RunMainLoop();
+        return fake::state.idleWaits < fake::state.idleLimit;
+    }
+
+    void ClickDown(int g) { fake::PushGadget(g, platform::GadgetLeftClick, [g] { fake::PointAt(g); }); }
+};
+
+}  // namespace
+
+TEST_F(MainLoop, StartUpCreatesTheGadgetsWithCaptionsAndToolTips) {
+    EXPECT_EQ(platform::GetGadgetText(gadget::StartPause), ">");
+    EXPECT_EQ(platform::GetGadgetText(38), "1m");
+    EXPECT_EQ(platform::GetGadgetText(39), "5m");
+    EXPECT_EQ(platform::GetGadgetText(40), "10m");
+    EXPECT_EQ(platform::GetGadgetText(41), "15m");
+    EXPECT_EQ(platform::GetGadgetText(42), "30m");
+    for (int g : {0, 1, 2, 3, 4, 31, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42}) EXPECT_TRUE(platform::GadgetExists(g)) << g;
+    EXPECT_EQ(platform::GetGadgetImageNumber(gadget::Close), image::Close);
+    EXPECT_EQ(fake::state.window.title, "Horavel");
+    EXPECT_EQ(fake::state.background, platform::Rgb(0, 0, 0));
+    EXPECT_EQ(fake::state.callback, &MainWindowCallback);
+    EXPECT_TRUE(fake::state.cursorsLoaded);
+    EXPECT_EQ(timerState.durationMs, 900000);
+    EXPECT_EQ(timerState.presetMs, 900000);
+    EXPECT_EQ(timerState.paused, 1);
+    EXPECT_EQ(timerState.pauseTick, timerState.startTick);
+}
+
+TEST_F(MainLoop, CloseButtonPressedAndReleasedOverItselfCloses) {
+    ClickDown(gadget::Close);
+    fake::PushMessage(msg::LeftButtonUp);
+    EXPECT_TRUE(Run());
+}
+
+TEST_F(MainLoop, CloseButtonReleasedElsewhereDoesNotClose) {
+    ClickDown(gadget::Close);
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::PointAt(gadget::TopBar); });
+    fake::PushMessage(msg::LeftButtonUp);
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(mainLoop.pressedButton, 0);
+    EXPECT_EQ(platform::GetGadgetImageNumber(gadget::Close), image::Close);
+}
+
+TEST_F(MainLoop, PressedCloseButtonShowsItsPressedPicture) {
+    ClickDown(gadget::Close);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(mainLoop.pressedButton, gadget::Close);
+    EXPECT_EQ(platform::GetGadgetImageNumber(gadget::Close), image::Close + 2);
+}
+
+TEST_F(MainLoop, HoverPictureFollowsThePointerWithoutRedrawingUnchangedButtons) {
+    const int changesBefore = fake::state.gadgets[gadget::SettingsButton].imageChanges;
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::PointAt(gadget::Maximize); });
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::PointAt(gadget::Maximize); });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetGadgetImageNumber(gadget::Maximize), image::Maximize + 1);
+    EXPECT_EQ(fake::state.gadgets[gadget::Maximize].imageChanges, 1);
+    EXPECT_EQ(fake::state.gadgets[gadget::SettingsButton].imageChanges, changesBefore);
+}
+
+TEST_F(MainLoop, DoubleClickOnTheTopBarMaximizesAndASecondRestores) {
+    fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::state.mouse = {540, 105}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Maximized);
+    EXPECT_EQ(mainLoop.userMaximized, 1);
+    // Maximized, the top bar spans the screen; double-click it again.
+    platform::ResizeGadget(gadget::TopBar, 0, 0, 1920, 14);
+    fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::state.mouse = {900, 5}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Normal);
+    EXPECT_EQ(mainLoop.userMaximized, 0);
+    EXPECT_EQ(platform::WindowInnerWidth(), 100);
+}
+
+TEST_F(MainLoop, DoubleClickOnTheCloseButtonDoesNotMaximize) {
+    fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::PointAt(gadget::Close); });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Normal);
+}
+
+TEST_F(MainLoop, TopBarDragMovesAndGripsAndEdgesResize) {
+    fake::PushGadget(gadget::TopBar, platform::GadgetLeftClick, [] { fake::state.mouse = {540, 107}; });
+    fake::PushGadget(gadget::BottomBar, platform::GadgetLeftClick, [] { fake::PointAt(gadget::Grip); });
+    fake::PushGadget(gadget::TopBar, platform::GadgetLeftClick, [] { fake::state.mouse = {507, 107}; });  // logo
+    fake::PushGadget(gadget::TimerReadout, platform::GadgetLeftClick, [] { fake::state.mouse = {598, 250}; });
+    fake::PushClose();
+    Run();
+    const std::vector<std::string> expected = {"StartSystemMove", "StartSystemSize 61448", "StartSystemSize 61444",
+                                               "StartSystemSize 61442"};
+    std::vector<std::string> system;
+    for (const auto& c : fake::state.calls)
+        if (c.rfind("StartSystem", 0) == 0) system.push_back(c);
+    EXPECT_EQ(system, expected);
+}
+
+TEST_F(MainLoop, NoSystemMoveOrSizeWhileMaximized) {
+    platform::SetWindowState(platform::WindowState::Maximized);
+    fake::PushGadget(gadget::TopBar, platform::GadgetLeftClick, [] { fake::state.mouse = {40, 7}; });
+    fake::PushClose();
+    Run();
+    EXPECT_FALSE(Called("StartSystemMove"));
+}
+
+TEST_F(MainLoop, CursorShowsTheSizingEdgeAndTheHandOverReadouts) {
+    platform::ResizeGadget(gadget::TimerReadout, 1, 100, 98, 280);
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {501, 250}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::state.cursor, platform::CursorShape::SizeHorizontal);
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 250}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::state.cursor, platform::CursorShape::Hand);
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::PointAt(gadget::Grip); });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::state.cursor, platform::CursorShape::SizeDiagonal);
+}
+
+TEST_F(MainLoop, PresetCaptionsFollowCtrlAndShift) {
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Control}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetGadgetText(38), "+1m");
+    EXPECT_EQ(platform::GetGadgetText(42), "+30m");
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Shift}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetGadgetText(40), "-10m");
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown.clear(); });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetGadgetText(41), "15m");
+}
+
+TEST_F(MainLoop, DeactivationForgetsTheOpenMenu) {
+    mainLoop.popupShown = 1;
+    fake::PushMessage(msg::Activate, 0);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(mainLoop.popupShown, 0);
+}
+
+TEST_F(MainLoop, QuitFromTheMenuEndsTheLoop) {
+    fake::PushMenu(110);
+    EXPECT_TRUE(Run());
+}
+
+TEST_F(MainLoop, ShutdownKeepsThePositionOnlyWhenRemembering) {
+    settings.StartupLocation = 0;
+    platform::MoveMainWindow(321, 45, 120, 600);
+    EXPECT_THROW(ShutdownApplication(), fake::ProcessEnded);
+    EXPECT_EQ(settings.StartupWinPosnLeft, 321);
+    EXPECT_EQ(settings.StartupWinPosnTop, 45);
+    EXPECT_EQ(settings.StartupWinPosnRight, 120);
+    EXPECT_EQ(settings.StartupWinPosnBottom, 600);
+    EXPECT_FALSE(fake::state.windowOpen);
+    EXPECT_FALSE(fake::state.cursorsLoaded);
+}
+
+TEST_F(MainLoop, ShutdownLeavesThePositionAloneOtherwise) {
+    settings.StartupLocation = 3;
+    const int left = settings.StartupWinPosnLeft;
+    platform::MoveMainWindow(321, 45, 120, 600);
+    EXPECT_THROW(ShutdownApplication(), fake::ProcessEnded);
+    EXPECT_EQ(settings.StartupWinPosnLeft, left);
+}
+
+TEST(ProgramMain, EndsQuietlyWhenTheWindowCannotOpen) {
+    fake::Reset();
+    fake::state.failOpenWindow = true;
+    try {
+        ProgramMain();
+    } catch (const fake::ProcessEnded& end) {
+        EXPECT_EQ(end.exitCode, 0);
+    }
+    EXPECT_EQ(fake::state.calls.back(), "EndProcess 0");
+    EXPECT_NE(fake::state.faultHandler, nullptr);
+    EXPECT_TRUE(fake::state.messageBoxes.empty());
+}
