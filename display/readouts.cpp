@@ -11,7 +11,6 @@
 #include "platform/gadgets.h"
 #include "platform/images.h"
 #include "platform/screen.h"
-#include "platform/system.h"
 #include "settings/settings.h"
 #include "timekeeping/time_values.h"
 
@@ -89,8 +88,7 @@ void DrawCostReadout() {
 
 void RefreshReadouts() {
     TimerState& t = timerState;
-    t.sampleTime = ClockNow();
-    t.sampleTick = platform::TickCount();
+    SampleTimer();
 
     if (t.mode == Break || t.mode == Until) {
         readout::DrawBreakReadout();

@@ -228,13 +228,4 @@ TEST_F(WindowModesTest, TurningTheModesOffIsAppliedOnceInTheNormalState) {
     EXPECT_TRUE(fake::screen.calls.empty());
 }
 
-TEST_F(WindowModesTest, FirstLayoutWithBothModesOffStillSetsThemUp) {
-    settings.AlwaysOnTop = 0;
-    settings.Transparent = 0;
-    windowMetrics.lastOnTop = 1;
-    windowMetrics.lastTransparent = 1;
-    ApplyWindowModes(platform::WindowState::Normal);
-    EXPECT_EQ(fake::screen.calls, (std::vector<std::string>{"TopMost 0", "AppStyle 1", "Opacity 255"}));
-}
-
 }  // namespace
