@@ -5,6 +5,7 @@
 #include "app/timer_engine.h"
 #include "display/layout.h"
 #include "display/readouts.h"
+#include "lang/messages.h"
 #include "platform/gadgets.h"
 #include "platform/images.h"
 #include "platform/window.h"
@@ -30,6 +31,7 @@ void OpenReadoutWindow(int clientWidth, int clientHeight) {
     markerY = 0;
     meetingStart = meetingEnd = 0;
     thousandsSeparator = ",";
+    LoadLanguage("English");
 
     platform::WindowOptions options;
     options.innerWidth = clientWidth;
