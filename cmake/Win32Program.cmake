@@ -1,0 +1,51 @@
+# Windows build: Horavel.exe (the Win32 backend over the core) and the
+# end-to-end driver horavel_e2e.exe. Both are fully static so they run in a
+# bare Wine prefix, or on Windows, with no DLLs beside them.
+enable_language(RC)
+
+# libogg/libvorbis from the scripts/deps-mingw cache (see cmake/mingw-w64.cmake).
+find_path(VORBIS_INCLUDE_DIR vorbis/vorbisfile.h REQUIRED)
+find_library(VORBISFILE_LIBRARY vorbisfile REQUIRED)
+find_library(VORBIS_LIBRARY vorbis REQUIRED)
+find_library(OGG_LIBRARY ogg REQUIRED)
+add_library(horavel_vorbis INTERFACE)
+# SYSTEM: vorbisfile.h defines static callback tables that would trip -Wunused-variable.
+target_include_directories(horavel_vorbis SYSTEM INTERFACE ${VORBIS_INCLUDE_DIR})
+target_link_libraries(horavel_vorbis INTERFACE ${VORBISFILE_LIBRARY} ${VORBIS_LIBRARY} ${OGG_LIBRARY})
+target_link_libraries(horavel_core PUBLIC horavel_vorbis)
+
+# Settings shared by the program and the driver: wide-character API, Windows 7
+# as the oldest system, no min/max macros, a static runtime.
+add_library(horavel_win32_settings INTERFACE)
+target_compile_definitions(horavel_win32_settings INTERFACE
+  UNICODE _UNICODE NOMINMAX WINVER=0x0601 _WIN32_WINNT=0x0601)
+target_compile_options(horavel_win32_settings INTERFACE
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Werror>)
+target_link_options(horavel_win32_settings INTERFACE -static -static-libgcc -static-libstdc++)
+
+# The version resource takes its numbers from the project version.
+set(HORAVEL_VERSION_TWEAK ${PROJECT_VERSION_TWEAK})
+if(NOT HORAVEL_VERSION_TWEAK)
+  set(HORAVEL_VERSION_TWEAK 0)
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/horavel_version.h.in
+  ${CMAKE_BINARY_DIR}/generated/horavel_version.h @ONLY)
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
+# Icon, version information and manifest. windres reads the script as UTF-8;
+# target compile options never reach it, hence the flags variable.
+string(APPEND CMAKE_RC_FLAGS " -c 65001")
+set_source_files_properties(resources/horavel.rc PROPERTIES
+  INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/resources;${CMAKE_BINARY_DIR}/generated"
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_SOURCE_DIR}/resources/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
+
+add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
+target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings
+  user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
+
+# The end-to-end driver: a console program that runs Horavel.exe under Wine
+# and inspects it through the Windows API (tests/e2e/run runs it).
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(horavel_e2e ${E2E_SOURCES})
+target_include_directories(horavel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings user32 gdi32 advapi32 shell32)

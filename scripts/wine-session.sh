@@ -1,0 +1,75 @@
+# shellcheck shell=bash
+# Sourced by scripts/run and tests/e2e/run: a virtual display and private Wine
+# prefixes for running the Windows build on Linux.
+
+# No Mono or Gecko installer prompts, no debug chatter, 64-bit prefixes.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+
+XVFB_PID=""
+
+# Starts Xvfb on the first free display from $1 on (1920x1080, 24 bits, no
+# window manager) and exports DISPLAY. Output goes to the log file $2.
+start_xvfb() {
+    local number="$1" log="$2" tries
+    for ((tries = 0; tries < 20; tries++, number++)); do
+        [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+        Xvfb ":$number" -screen 0 1920x1080x24 -nolisten tcp >"$log" 2>&1 &
+        XVFB_PID=$!
+        local waited
+        for ((waited = 0; waited < 100; waited++)); do
+            if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+                break  # lost the display to another server: try the next one
+            fi
+            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                export DISPLAY=":$number"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    echo "cannot start Xvfb (see $log)" >&2
+    return 1
+}
+
+stop_xvfb() {
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    fi
+}
+
+# Creates a fresh prefix at $1 and waits until Wine has written all of it.
+make_prefix() {
+    rm -rf "$1"
+    mkdir -p "$(dirname "$1")"
+    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && WINEPREFIX="$1" wineserver -w
+}
+
+# Copies the prefix $1 to $2. The system's module files, most of a prefix's
+# 700 MB, are only ever read, so they are hard links; every other file (the
+# registry, ini files) is a copy of its own.
+clone_prefix() {
+    local source="$1" target="$2"
+    rm -rf "$target"
+    cp -al "$source" "$target" || return 1
+    (cd "$source" && find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+        -o -iname '*.sys' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.ax' \
+        -o -iname '*.tlb' -o -iname '*.msstyles' -o -iname '*.ttf' \) -print0 |
+        xargs -0 -r cp -a --remove-destination --parents -t "$target" --)
+}
+
+stop_wine() {
+    WINEPREFIX="$1" wineserver -k 2>/dev/null
+    WINEPREFIX="$1" wineserver -w 2>/dev/null
+    return 0
+}
+
+# Wine maps drive Z: to the root of the Unix file system.
+windows_path() {
+    local path="$1"
+    echo "Z:${path//\//\\}"
+}
