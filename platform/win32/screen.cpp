@@ -34,15 +34,17 @@ void SetMainWindowTopMost(bool topMost) {
 void SetMainWindowAppStyle(bool appWindow) {
     HWND w = win32::MainWindowHandle();
     if (!w) return;
-    // The taskbar only notices the new style when the window is shown anew.
-    ShowWindow(w, SW_HIDE);
-    LONG_PTR ex = GetWindowLongPtrW(w, GWL_EXSTYLE);
-    if (appWindow)
-        ex = (ex | WS_EX_APPWINDOW) & ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW);
-    else
-        ex = (ex | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
+    const LONG_PTR old = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    const LONG_PTR ex = appWindow ? (old | WS_EX_APPWINDOW) & ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW)
+                                  : (old | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
+    if (ex == old) return;
+    // The taskbar only notices a window gaining or losing its button when it is
+    // shown anew; an unowned window that was no tool window has a button already,
+    // and hiding it only costs a flicker (and under Wine spoils a later maximize).
+    const bool buttonChanges = ((old ^ ex) & WS_EX_TOOLWINDOW) != 0;
+    if (buttonChanges) ShowWindow(w, SW_HIDE);
     SetWindowLongPtrW(w, GWL_EXSTYLE, ex);
-    ShowWindow(w, SW_SHOWNA);
+    if (buttonChanges) ShowWindow(w, SW_SHOWNA);
 }
 
 void SetMainWindowOpacity(int alpha) {
