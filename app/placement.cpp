@@ -1,7 +1,129 @@
 #include "app/placement.h"
 
+#include <algorithm>
+
+#include "display/layout.h"
+#include "platform/screen.h"
+#include "settings/settings.h"
+
 WindowMetrics windowMetrics;
 
-void MeasureScreen() {}
-bool PlaceWindow() { return false; }
-void ApplyWindowModes(platform::WindowState) {}
+namespace {
+
+constexpr int MissingTaskbarHeight = 75;
+constexpr int OpaqueAlpha = 255;
+constexpr int TransparentAlpha = 180;
+
+}  // namespace
+
+void MeasureScreen() {
+    WindowMetrics& m = windowMetrics;
+    const platform::ScreenMetrics sys = platform::GetScreenMetrics();
+    m.screenWidth = sys.screenWidth;
+    m.screenHeight = sys.screenHeight;
+    if (settings.ShowWinBorder == 1) {
+        m.frameLeft = m.frameRight = sys.sizingFrameWidth;
+        m.frameBottom = sys.sizingFrameHeight;
+        m.frameTop = sys.sizingFrameHeight + sys.captionHeight;
+        m.minHeight = 150;
+        m.minWidth = std::max(25, sys.minimumWindowWidth - m.frameLeft - m.frameRight);
+    } else {
+        m.frameLeft = m.frameRight = m.frameTop = m.frameBottom = 0;
+        m.minHeight = 150;
+        m.minWidth = 25;
+    }
+    m.captionHeight = sys.captionHeight != 0 ? sys.captionHeight : 24;
+    if (const auto bar = platform::TaskbarScreenRect()) {
+        m.taskbarLeft = std::max(0, bar->x);
+        m.taskbarTop = std::max(0, bar->y);
+        m.taskbarRight = std::min(m.screenWidth, bar->x + bar->width);
+        m.taskbarBottom = std::min(m.screenHeight, bar->y + bar->height);
+    } else {
+        m.taskbarLeft = 0;
+        m.taskbarTop = m.screenHeight - MissingTaskbarHeight;
+        m.taskbarRight = m.screenWidth;
+        m.taskbarBottom = m.screenHeight;
+    }
+}
+
+bool PlaceWindow() {
+    const WindowMetrics& m = windowMetrics;
+    int& L = settings.StartupWinPosnLeft;
+    int& T = settings.StartupWinPosnTop;
+    int& W = settings.StartupWinPosnRight;
+    int& H = settings.StartupWinPosnBottom;
+    const int tbW = m.taskbarRight - m.taskbarLeft;
+    const int tbH = m.taskbarBottom - m.taskbarTop;
+    const bool horizontal = tbW == m.screenWidth;
+    const bool vertical = tbH == m.screenHeight;
+    const int location = settings.StartupLocation;
+
+    if (location == 2 || location == 3) {
+        if (settings.ShowWinBorder == 1)
+            W = m.minWidth;
+        else
+            W = m.screenWidth > 1024 ? m.screenWidth * 50 / 1024 : 50;
+        switch (settings.StartupHeight) {
+            case 0: H = m.screenHeight - m.captionHeight - m.frameBottom - m.frameTop - (horizontal ? tbH : 0); break;
+            case 1: H = m.screenHeight * 3 / 4; break;
+            case 2: H = m.screenHeight / 2; break;
+            case 3: H = m.screenHeight / 3; break;
+            default: break;
+        }
+        if (location == 2)
+            L = vertical && m.taskbarLeft == 0 ? m.taskbarRight : 0;
+        else
+            L = m.screenWidth - W - m.frameLeft - m.frameRight - (vertical && m.taskbarLeft > 0 ? tbW : 0);
+        if (settings.StartupHeight == 0)
+            T = m.screenHeight - H - m.frameBottom - m.frameTop - (horizontal && m.taskbarTop > 0 ? tbH : 0);
+        else
+            T = (m.screenHeight - H - m.frameBottom - m.frameTop) / 2;
+    }
+
+    const bool coversScreen = L < 5 && T < 5 && m.screenWidth - L - W < 5 && m.screenHeight - T - H < 5;
+    if (location == 1 || coversScreen) {
+        L = 150;
+        T = 100;
+        W = m.screenWidth - 300;
+        H = m.screenHeight - 200;
+        return true;
+    }
+
+    if (location == 0) {
+        W = std::max(W, m.minWidth);
+        H = std::max(H, m.minHeight);
+        // A remembered window may hang over the right or bottom edge by a few
+        // pixels, but never off the top or left where its chrome would be lost.
+        if (L + W + m.frameLeft + m.frameRight - 5 > m.screenWidth) L = m.screenWidth - W - m.frameLeft - m.frameRight;
+        if (T + H + m.frameTop + m.frameBottom - 5 > m.screenHeight) T = m.screenHeight - H - m.frameTop - m.frameBottom;
+        L = std::max(L, 0);
+        T = std::max(T, 0);
+    }
+    return false;
+}
+
+void ApplyWindowModes(platform::WindowState state) {
+    WindowMetrics& m = windowMetrics;
+    const int s = static_cast<int>(state);
+    const bool maximized = state == platform::WindowState::Maximized;
+    const bool normal = state == platform::WindowState::Normal;
+
+    if (settings.AlwaysOnTop == 1 && m.lastOnTop == 0 && !maximized) {
+        platform::SetMainWindowTopMost(true);
+    } else if ((settings.AlwaysOnTop != m.lastOnTop && normal) || s != m.lastState) {
+        platform::SetMainWindowTopMost(false);
+        platform::SetMainWindowAppStyle(true);
+    }
+
+    if (settings.Transparent == 1 && m.lastTransparent == 0 && !maximized)
+        platform::SetMainWindowOpacity(TransparentAlpha);
+    else if ((settings.Transparent != m.lastTransparent && normal) || s != m.lastState)
+        platform::SetMainWindowOpacity(OpaqueAlpha);
+
+    layoutState.relayoutRequested = 0;
+    m.lastState = s;
+    // While maximized both modes count as off, so that the next layout in the
+    // normal state applies them afresh.
+    m.lastOnTop = maximized ? 0 : settings.AlwaysOnTop;
+    m.lastTransparent = maximized ? 0 : settings.Transparent;
+}

@@ -3,18 +3,25 @@
 #include "platform/window.h"
 
 struct WindowMetrics {
-    int frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;
-    int minWidth = 0, minHeight = 0;
+    int frameLeft = 0, frameTop = 0, frameRight = 0, frameBottom = 0;  // frameTop includes the title bar
+    int minWidth = 0, minHeight = 0;  // smallest inner size the user may size the window to
     int captionHeight = 0;
     int taskbarLeft = 0, taskbarTop = 0, taskbarRight = 0, taskbarBottom = 0;
     int screenWidth = 0, screenHeight = 0;
+    // The on-top and transparency settings and the window state last applied;
+    // the start-up primes them to the opposite of the settings and -1.
     int lastOnTop = -1;
     int lastTransparent = -1;
     int lastState = -1;
 };
 extern WindowMetrics windowMetrics;
 
+// Fills the screen, frame, minimum-size, caption and taskbar fields.
 void MeasureScreen();
-// Fills the StartupWinPosn fields; returns true when the window should open maximized.
+// Fills the StartupWinPosn fields from StartupLocation and StartupHeight; returns
+// true when the window should open maximized (the fields then hold the
+// rectangle it returns to when restored).
 bool PlaceWindow();
+// Applies or removes top-most and transparency for the window in this state
+// (never while maximized) and clears the layout's full-relayout request.
 void ApplyWindowModes(platform::WindowState state);

@@ -17,3 +17,4 @@ include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 # Tests compare against files kept in the source tree (golden outputs).
 target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+include(cmake/NativeBenchmarks.cmake)

@@ -82,8 +82,8 @@ TEST(DueAlerts, WarningOnceAndOnlyWithAWholeSecondLeft) {
 class CheckAlertsTest : public TimerTest {};
 
 TEST_F(CheckAlertsTest, OnlyForAShownRunningCountDown) {
+    settings.ShowTimer = 0;  // also keeps the refresh inside SetCountDown from giving the finish
     SetCountDown(0);
-    settings.ShowTimer = 0;
     SampleTimer();
     CheckAlerts();
     EXPECT_EQ(timerState.finishFired, 0);
