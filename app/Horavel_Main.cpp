@@ -118,9 +118,7 @@ bool InitApplication() {
     platform::SetWindowCallback(MainWindowCallback);
     InitTaskbarProgress();
 
-    platform::LoadFont(font::Cost, "Arial", 10, true);
-    platform::LoadFont(font::Clock, "Arial", 60, true);
-    CalibrateFontScale();
+    CalibrateFontScale();  // loads the 10- and 60-point fonts it measures
 
     for (int i : {image::CostReadout, image::ClockReadout, image::TimerReadout}) platform::CreateImage(i, 300, 200);
     for (const ChromeBitmap& b : kChromeBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));

@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
+#include "platform/screen.h"
 #include "platform/system.h"
 #include "settings/settings_window.h"
 
@@ -12,6 +13,7 @@ namespace {
 constexpr const char* kHelpPage = "https://www.horavel.com/help/";
 
 void OpenSettings() {
+    platform::SetMainWindowTopMost(false);
     windowMetrics.lastOnTop = 0;
     OpenSettingsWindow();
     RunSettingsWindow();

@@ -218,6 +218,7 @@ void StopBreak() {
     timerState.warningFired = 0;
     timerState.finishFired = 0;
     ApplyWarningTime();
+    ShowStartPauseCaption();  // the break layout had put "Stop Break Timer" there
     LeaveFullScreen();
 }
 

@@ -119,9 +119,11 @@ TEST_F(TimerEngine, StopBreakReturnsToAFreshCountDown) {
     DefaultMeetingTimes();
     StartBreak(300000);
     SetClock(3, 14, 12, 0);
+    platform::SetGadgetText(gadget::StartPause, "Stop Break Timer");
     StopBreak();
     EXPECT_EQ(timerState.mode, CountDown);
     EXPECT_EQ(RemainingNow(), 900000);
+    EXPECT_EQ(platform::GetGadgetText(gadget::StartPause), "||");  // running again
     EXPECT_TRUE(Called("Restore"));
     EXPECT_EQ(quarterHourBase, MakeTimeValue(2000, 3, 14, 11, 30, 0));  // the meeting had ended
 
