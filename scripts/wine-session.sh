@@ -22,6 +22,7 @@ start_xvfb() {
             fi
             if xdpyinfo -display ":$number" >/dev/null 2>&1; then
                 export DISPLAY=":$number"
+                start_window_manager "$log"
                 return 0
             fi
             sleep 0.1
@@ -34,7 +35,21 @@ start_xvfb() {
     return 1
 }
 
+# A window manager, as every desktop has: Wine hands the maximizing of a
+# window with a taskbar button to it, and without one the X window would keep
+# its size while Windows reports it maximized.
+start_window_manager() {
+    openbox --sm-disable >>"$1" 2>&1 &
+    WM_PID=$!
+    sleep 0.5
+}
+
 stop_xvfb() {
+    if [[ -n "${WM_PID:-}" ]]; then
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
+        WM_PID=""
+    fi
     if [[ -n "$XVFB_PID" ]]; then
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null

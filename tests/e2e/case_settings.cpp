@@ -87,6 +87,7 @@ E2E_CASE(language_file_overrides_built_in_german) {
         CHECK(e2e::WaitForCaption(window, 37, "Pause vorbei!", 8000),
               "the break's stop button reads the user's German text, not \"" +
                   e2e::WindowText(e2e::FindChild(window, 37).hwnd) + "\"");
+        e2e::Pause(1500);
         e2e::Screenshot("break_in_german");
     }
     e2e::StopProgram(program);
