@@ -149,33 +149,40 @@ int RegistryDeleteKey(RegistryHandle parent, const std::string& path) {
     return 0;
 }
 
-int RegistryQueryValue(RegistryHandle key, const std::string& name, std::uint32_t* type) {
+namespace {
+
+// The named value of an open key, or the status code that says why there is none.
+int FindValue(RegistryHandle key, const std::string& name, bool reading, const fake::RegistryValue** value) {
     fake::RegistryKey* k = fake::KeyOf(key);
     if (!k) return fake::kInvalidHandle;
+    if (reading && registry.readError != 0) return registry.readError;
     auto it = k->values.find(name);
     if (it == k->values.end()) return fake::kFileNotFound;
-    *type = it->second.type;
+    *value = &it->second;
     return 0;
+}
+
+}  // namespace
+
+int RegistryQueryValue(RegistryHandle key, const std::string& name, std::uint32_t* type) {
+    const fake::RegistryValue* value = nullptr;
+    const int status = FindValue(key, name, false, &value);
+    if (status == 0) *type = value->type;
+    return status;
 }
 
 int RegistryReadText(RegistryHandle key, const std::string& name, std::string* text) {
-    fake::RegistryKey* k = fake::KeyOf(key);
-    if (!k) return fake::kInvalidHandle;
-    if (registry.readError != 0) return registry.readError;
-    auto it = k->values.find(name);
-    if (it == k->values.end()) return fake::kFileNotFound;
-    *text = it->second.text.substr(0, it->second.text.find('\0'));
-    return 0;
+    const fake::RegistryValue* value = nullptr;
+    const int status = FindValue(key, name, true, &value);
+    if (status == 0) *text = value->text.substr(0, value->text.find('\0'));
+    return status;
 }
 
 int RegistryReadNumber(RegistryHandle key, const std::string& name, std::uint32_t* number) {
-    fake::RegistryKey* k = fake::KeyOf(key);
-    if (!k) return fake::kInvalidHandle;
-    if (registry.readError != 0) return registry.readError;
-    auto it = k->values.find(name);
-    if (it == k->values.end()) return fake::kFileNotFound;
-    *number = it->second.number;
-    return 0;
+    const fake::RegistryValue* value = nullptr;
+    const int status = FindValue(key, name, true, &value);
+    if (status == 0) *number = value->number;
+    return status;
 }
 
 int RegistryWriteText(RegistryHandle key, const std::string& name, const std::string& text) {
