@@ -155,15 +155,12 @@ void HandleButtons(const platform::Event& e) {
 }
 
 // Step 9: the presets read +5m while Ctrl is held and -5m while Shift is held.
+// The captions are rewritten only when the wanted prefix changes.
 void FollowModifierKeys() {
     if (!settings.ShowTimer) return;
-    const bool ctrl = platform::KeyIsDown(platform::Key::Control);
-    const bool shift = platform::KeyIsDown(platform::Key::Shift);
-    for (int g = gadget::Preset1; g <= gadget::Preset5; ++g) {
-        const std::string caption = platform::GetGadgetText(g);
-        const std::string wanted = CaptionForModifiers(caption, ctrl, shift);
-        if (wanted != caption) platform::SetGadgetText(g, wanted);
-    }
+    const char prefix = PresetPrefix(platform::KeyIsDown(platform::Key::Control),
+                                     platform::KeyIsDown(platform::Key::Shift));
+    if (prefix != mainLoop.presetPrefix) ShowPresetCaptions(prefix);
 }
 
 // One pass of the loop over one event; returns true when the program is to close.
@@ -225,10 +222,12 @@ void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) 
     }
 }
 
-int MouseOverGadget(int g) {
+int MouseOverGadgetAt(int g, platform::Point pointer) {
     if (!platform::GadgetExists(g)) return 0;
-    return platform::Contains(platform::GadgetScreenRect(g), platform::MousePosition()) ? 1 : 0;
+    return platform::Contains(platform::GadgetScreenRect(g), pointer) ? 1 : 0;
 }
+
+int MouseOverGadget(int g) { return MouseOverGadgetAt(g, platform::MousePosition()); }
 
 int EdgeZoneAt(int x, int y, int w, int h) {
     if (x >= 0 && x <= 4) return 1;
@@ -265,9 +264,10 @@ std::array<int, 3> ButtonPictures(int pressedButton, bool over35, bool over33, b
 }
 
 void UpdateButtonImages() {
-    const auto pictures =
-        ButtonPictures(mainLoop.pressedButton, MouseOverGadget(gadget::SettingsButton),
-                       MouseOverGadget(gadget::Maximize), MouseOverGadget(gadget::Close));
+    const platform::Point pointer = platform::MousePosition();
+    const auto pictures = ButtonPictures(mainLoop.pressedButton, MouseOverGadgetAt(gadget::SettingsButton, pointer),
+                                         MouseOverGadgetAt(gadget::Maximize, pointer),
+                                         MouseOverGadgetAt(gadget::Close, pointer));
     SetGadgetImage(gadget::SettingsButton, pictures[0]);
     SetGadgetImage(gadget::Maximize, pictures[1]);
     SetGadgetImage(gadget::Close, pictures[2]);
@@ -286,19 +286,17 @@ std::string PresetCaption(int seconds) {
     return caption.empty() ? "0s" : caption;
 }
 
-void SetPresetCaptions() {
+char PresetPrefix(bool ctrl, bool shift) { return ctrl ? '+' : shift ? '-' : '\0'; }
+
+void ShowPresetCaptions(char prefix) {
     const std::int32_t seconds[] = {settings.Button1, settings.Button2, settings.Button3, settings.Button4,
                                     settings.Button5};
-    for (int i = 0; i < 5; ++i) platform::SetGadgetText(gadget::Preset1 + i, PresetCaption(seconds[i]));
+    const std::string before = prefix ? std::string(1, prefix) : std::string();
+    for (int i = 0; i < 5; ++i) platform::SetGadgetText(gadget::Preset1 + i, before + PresetCaption(seconds[i]));
+    mainLoop.presetPrefix = prefix;
 }
 
-std::string CaptionForModifiers(const std::string& caption, bool ctrl, bool shift) {
-    std::string base = caption;
-    if (!base.empty() && (base[0] == '+' || base[0] == '-')) base.erase(0, 1);
-    if (ctrl) return "+" + base;
-    if (shift) return "-" + base;
-    return base;
-}
+void SetPresetCaptions() { ShowPresetCaptions('\0'); }
 
 void ToggleMaximize() {
     if (platform::GetWindowState() == platform::WindowState::Maximized) {

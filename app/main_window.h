@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/types.h"
+
 // State of the main loop.
 struct MainLoopState {
     int pressedButton = 0;  // 33, 34 or 35 while a left click on it is held
@@ -11,6 +13,7 @@ struct MainLoopState {
     int spaceDown = 0;      // 32768 after the space bar was seen down
     int inSizeMove = 0;     // the user is moving or sizing the window
     int userMaximized = 0;  // the user maximized the window (button or double click)
+    char presetPrefix = 0;  // '+' or '-' while the preset captions show one
 };
 extern MainLoopState mainLoop;
 
@@ -53,9 +56,12 @@ int EdgeZoneAt(int x, int y, int innerWidth, int innerHeight);
 std::string PresetCaption(int seconds);
 // The pictures of buttons 35, 33 and 34, given the held button and which of them the pointer is over.
 std::array<int, 3> ButtonPictures(int pressedButton, bool over35, bool over33, bool over34);
-// A preset caption with the prefix the held modifier keys ask for: "+" with
-// Ctrl, "-" with Shift, none without either.
-std::string CaptionForModifiers(const std::string& caption, bool ctrl, bool shift);
+// The prefix the held modifier keys ask of the preset captions: '+' with Ctrl,
+// '-' with Shift, none ('\0') without either.
+char PresetPrefix(bool ctrl, bool shift);
+// Captions of buttons 38 to 42 from Button1 to Button5, behind the prefix.
+void ShowPresetCaptions(char prefix);
+int MouseOverGadgetAt(int g, platform::Point pointer);
 void UpdateButtonImages();
 void SetPresetCaptions();
 void SetGadgetImage(int g, int image);

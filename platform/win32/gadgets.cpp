@@ -157,7 +157,11 @@ bool CreateButtonGadget(int g, int x, int y, int width, int height, const std::s
 bool GadgetExists(int g) { return Find(g) != nullptr; }
 
 void ResizeGadget(int g, int x, int y, int width, int height) {
-    if (auto* r = Find(g)) MoveWindow(r->hwnd, x, y, width, height, TRUE);
+    auto* r = Find(g);
+    // Setting a gadget where it already stands changes nothing on the screen,
+    // and the layout and the refresh do that often.
+    if (!r || GadgetRect(g) == Rect{x, y, width, height}) return;
+    MoveWindow(r->hwnd, x, y, width, height, TRUE);
 }
 
 Rect GadgetScreenRect(int g) {

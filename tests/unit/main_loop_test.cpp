@@ -175,6 +175,11 @@ TEST_F(MainLoop, PresetCaptionsFollowCtrlAndShift) {
     fake::PushClose();
     Run();
     EXPECT_EQ(platform::GetGadgetText(40), "-10m");
+    // Straight from Shift to Ctrl: the prefix is replaced, not stacked.
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Control}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(platform::GetGadgetText(39), "+5m");
     fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown.clear(); });
     fake::PushClose();
     Run();

@@ -35,13 +35,11 @@ TEST(PresetCaption, WritesMinutesAndSeconds) {
     EXPECT_EQ(PresetCaption(3601), "60m1s");
 }
 
-TEST(CaptionForModifiers, AddsSwapsAndRemovesThePrefix) {
-    EXPECT_EQ(CaptionForModifiers("5m", true, false), "+5m");
-    EXPECT_EQ(CaptionForModifiers("5m", false, true), "-5m");
-    EXPECT_EQ(CaptionForModifiers("5m", true, true), "+5m");  // Ctrl wins
-    EXPECT_EQ(CaptionForModifiers("+5m", false, false), "5m");
-    EXPECT_EQ(CaptionForModifiers("-5m", true, false), "+5m");  // never "+-5m"
-    EXPECT_EQ(CaptionForModifiers("+5m", true, false), "+5m");
+TEST(PresetPrefix, CtrlWinsOverShift) {
+    EXPECT_EQ(PresetPrefix(true, false), '+');
+    EXPECT_EQ(PresetPrefix(false, true), '-');
+    EXPECT_EQ(PresetPrefix(true, true), '+');
+    EXPECT_EQ(PresetPrefix(false, false), '\0');
 }
 
 TEST(ButtonPictures, HoverBeforePressedInTheOrderSettingsMaximizeClose) {
