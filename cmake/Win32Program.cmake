@@ -39,9 +39,17 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
   INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/resources;${CMAKE_BINARY_DIR}/generated"
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_SOURCE_DIR}/resources/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
 
+set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
-target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings
-  user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
+target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
+
+# Timing of the readout refresh on the real backend: the program without its
+# entry point, under a console main of its own; its manifest too, for the
+# same common controls and scaling.
+set(REFRESH_BENCH_SOURCES ${WIN32_SOURCES})
+list(FILTER REFRESH_BENCH_SOURCES EXCLUDE REGEX "/entry\\.cpp$")
+add_executable(horavel_refresh_bench benchmarks/refresh_benchmark_win.cpp ${REFRESH_BENCH_SOURCES} resources/horavel.rc)
+target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 
 # The end-to-end driver: a console program that runs Horavel.exe under Wine
 # and inspects it through the Windows API (tests/e2e/run runs it).

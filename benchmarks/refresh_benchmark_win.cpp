@@ -1,0 +1,231 @@
+// One full readout refresh on the real Win32 backend: the program's own window
+// opened with the default settings, timed at the docked size and maximized,
+// with the count-down paused and running. Run under Wine by hand:
+//   wine horavel_refresh_bench.exe [refreshes]
+// With --pieces it also times the parts of a refresh and single drawing calls.
+// With --click-start it only clicks the start/pause button of a running
+// Horavel.exe (scripts/measure-cpu starts the count-down that way).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+#include "app/Horavel_Main.h"
+#include "app/main_window.h"
+#include "app/timer_engine.h"
+#include "display/fonts.h"
+#include "display/layout.h"
+#include "display/readout_drawing.h"
+#include "display/readouts.h"
+#include "platform/events.h"
+#include "platform/gadgets.h"
+#include "platform/images.h"
+#include "platform/input.h"
+#include "platform/screen.h"
+#include "platform/win32/text.h"
+#include "platform/window.h"
+
+namespace {
+
+double MsPerCount() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Now(double msPerCount) {
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * msPerCount;
+}
+
+// Hands the window the messages the refreshes left, as the main loop would
+// between two refreshes: the repaint of the buttons set where they stand.
+void Pump() {
+    while (platform::WaitEvent(0).kind != platform::EventKind::None) {
+    }
+}
+
+struct Figures {
+    double median = 0;
+    double mean = 0;
+};
+
+Figures Summarise(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    const std::size_t n = ms.size();
+    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    return {median, std::accumulate(ms.begin(), ms.end(), 0.0) / static_cast<double>(n)};
+}
+
+// Times n refreshes, each alone and with the pump that follows it.
+void TimeRefreshes(const char* label, int n) {
+    const double unit = MsPerCount();
+    for (int i = 0; i < 20; ++i) {  // the first refreshes of a size create the fonts
+        RefreshReadouts();
+        Pump();
+    }
+    std::vector<double> refresh, withPump;
+    refresh.reserve(n);
+    withPump.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const double start = Now(unit);
+        RefreshReadouts();
+        const double drawn = Now(unit);
+        Pump();
+        const double pumped = Now(unit);
+        refresh.push_back(drawn - start);
+        withPump.push_back(pumped - start);
+    }
+    const Figures r = Summarise(refresh), p = Summarise(withPump);
+    std::printf("%-22s %5d x %-5d  refresh median %7.3f ms  mean %7.3f ms  | with pump median %7.3f ms  mean %7.3f ms\n",
+                label, platform::WindowInnerWidth(), platform::WindowInnerHeight(), r.median, r.mean, p.median,
+                p.mean);
+    std::fflush(stdout);
+}
+
+// Median milliseconds of n runs of one piece of work, each followed by the pump.
+template <typename Part>
+double MedianMs(int n, Part part) {
+    const double unit = MsPerCount();
+    std::vector<double> ms;
+    ms.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const double start = Now(unit);
+        part();
+        ms.push_back(Now(unit) - start);
+        Pump();
+    }
+    return Summarise(ms).median;
+}
+
+void TimePieces(int n) {
+    const auto report = [](const char* name, double ms) { std::printf("    %-44s %7.3f ms\n", name, ms); };
+    const int textPoints = TimerFontPoints(fontScale, ColumnWidth());
+    report("cost readout", MedianMs(n, readout::DrawCostReadout));
+    report("two timer fonts (LoadFont x2)", MedianMs(n, [&] {
+               LoadReadoutFont(font::Text, textPoints, true);
+               LoadReadoutFont(font::Tenths, TenthsFontPoints(textPoints), false);
+           }));
+    report("meeting clock (with its font)", MedianMs(n, readout::DrawMeetingClock));
+    report("count-down", MedianMs(n, readout::DrawCountDown));
+    report("timer buttons set where they stand", MedianMs(n, [] {
+               for (int g = gadget::StartPause; g <= gadget::Preset5; ++g) {
+                   const platform::Rect r = platform::GadgetRect(g);
+                   platform::ResizeGadget(g, r.x, r.y, r.width, r.height);
+               }
+           }));
+    report("  of which GadgetRect x6", MedianMs(n, [] {
+               for (int g = gadget::StartPause; g <= gadget::Preset5; ++g) platform::GadgetRect(g);
+           }));
+    report("ActivateMainWindow", MedianMs(n, platform::ActivateMainWindow));
+    // Single calls on the timer image.
+    const int w = platform::ImageWidth(image::TimerReadout), h = platform::ImageHeight(image::TimerReadout);
+    report("  StartDrawing + StopDrawing", MedianMs(n, [] {
+               platform::StartDrawing(image::TimerReadout);
+               platform::StopDrawing();
+           }));
+    report("  FillGradient of the timer image", MedianMs(n, [&] {
+               platform::StartDrawing(image::TimerReadout);
+               platform::FillGradient({0, 0, w, h}, platform::Rgb(0, 0, 0), platform::Rgb(90, 90, 90), false);
+               platform::StopDrawing();
+           }));
+    report("  FillBox of the timer image", MedianMs(n, [&] {
+               platform::StartDrawing(image::TimerReadout);
+               platform::FillBox({0, 0, w, h}, platform::Rgb(20, 20, 20));
+               platform::StopDrawing();
+           }));
+    report("  DrawTextAt of the timer text", MedianMs(n, [] {
+               platform::StartDrawing(image::TimerReadout);
+               platform::DrawingFont(font::Text);
+               platform::DrawTextAt(0, 0, "09:59", platform::Rgb(255, 255, 255));
+               platform::StopDrawing();
+           }));
+    report("  LoadFont (timer text, same size again)", MedianMs(n, [&] {
+               LoadReadoutFont(font::Text, textPoints, true);
+           }));
+    report("  show the timer image (paint)", MedianMs(n, [] {
+               platform::SetGadgetImageNumber(gadget::TimerReadout, image::TimerReadout);
+           }));
+    // What the main loop calls in every pass, also when no event came.
+    report("loop: WaitEvent(0), nothing pending", MedianMs(n, [] { platform::WaitEvent(0); }));
+    report("loop: UpdateButtonImages", MedianMs(n, UpdateButtonImages));
+    report("loop: MainWindowIsActive + KeyIsDown x3", MedianMs(n, [] {
+               platform::MainWindowIsActive();
+               for (auto key : {platform::Key::Space, platform::Key::Control, platform::Key::Shift})
+                   platform::KeyIsDown(key);
+           }));
+    report("loop: GetGadgetText x5", MedianMs(n, [] {
+               for (int g = gadget::Preset1; g <= gadget::Preset5; ++g) platform::GetGadgetText(g);
+           }));
+    std::printf("    timer image %d x %d, clock image %d x %d\n", w, h, platform::ImageWidth(image::ClockReadout),
+                platform::ImageHeight(image::ClockReadout));
+    std::fflush(stdout);
+}
+
+void SetRunning(bool running) {
+    if ((timerState.paused == 0) != running) TogglePause();
+    Pump();
+}
+
+int Measure(int n, bool pieces) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!InitApplication()) {
+        std::fprintf(stderr, "the main window did not open\n");
+        return 1;
+    }
+    for (int i = 0; i < 10; ++i) platform::WaitEvent(50);
+
+    TimeRefreshes("docked, paused", n);
+    SetCountDown(600000);
+    SetRunning(true);
+    TimeRefreshes("docked, running", n);
+    if (pieces) TimePieces(n);
+
+    platform::SetWindowState(platform::WindowState::Maximized);
+    for (int i = 0; i < 10; ++i) platform::WaitEvent(50);
+    LayoutReadouts(0);
+    Pump();
+    TimeRefreshes("maximized, running", n);
+    if (pieces) TimePieces(n);
+    SetRunning(false);
+    TimeRefreshes("maximized, paused", n);
+    return 0;
+}
+
+// Clicks the start/pause button of the running program's window.
+int ClickStart() {
+    HWND window = FindWindowW(L"HoravelMain", L"Horavel");
+    HWND button = window ? GetDlgItem(window, gadget::StartPause) : nullptr;
+    if (!button) {
+        std::fprintf(stderr, "no Horavel window with a start/pause button\n");
+        return 1;
+    }
+    SendMessageW(button, BM_CLICK, 0, 0);
+    Sleep(500);
+    wchar_t caption[16] = L"";
+    GetWindowTextW(button, caption, 16);
+    std::printf("the start/pause button reads %s\n", platform::win32::Utf8(caption).c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int status = 0;
+    if (argc > 1 && std::strcmp(argv[1], "--click-start") == 0) {
+        status = ClickStart();
+    } else {
+        const bool pieces = argc > 1 && std::strcmp(argv[1], "--pieces") == 0;
+        const int first = pieces ? 2 : 1;
+        const int n = argc > first ? std::max(1, std::atoi(argv[first])) : 500;
+        status = Measure(n, pieces);
+    }
+    platform::EndProcess(status);
+}
