@@ -64,34 +64,26 @@ void BeginCountDownRun() {
     ReturnFocusToSlideshow();
 }
 
-void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs) {
+void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs, std::int32_t warningMs = 60000) {
     timerState.mode = mode;
     timerState.durationMs = durationMs;
     timerState.paused = 0;
-    timerState.warningMs = 60000;
+    timerState.warningMs = warningMs;
     MarkStart();
     timerState.nextRefreshTick = 0;
+    StopAlertSound();
     ShowStartPauseCaption();
     GoFullScreen();
-    StopAlertSound();
 }
 
 void StartAutomaticBreak() {
-    timerState.mode = Break;
-    timerState.paused = 0;
-    MarkStart();
-    timerState.nextRefreshTick = 0;
-    StopAlertSound();
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
-    timerState.warningMs = 60000;
     static constexpr std::int32_t lengths[] = {30000, 60000, 120000, 300000, 600000, 900000, 1200000, 1800000};
     const std::int32_t choice = settings.FinishAutoBreakTime;
-    if (choice >= 0 && choice < 8) timerState.durationMs = lengths[choice];
-    if (choice == 0 || choice == 1) timerState.warningMs = 5000;
-    if (choice == 2) timerState.warningMs = 15000;
-    ShowStartPauseCaption();
-    GoFullScreen();
+    // Short breaks warn shortly before their end; any other choice keeps the length.
+    const std::int32_t warningMs = choice == 0 || choice == 1 ? 5000 : choice == 2 ? 15000 : 60000;
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    StartFullScreenTimer(Break, choice >= 0 && choice < 8 ? lengths[choice] : timerState.durationMs, warningMs);
 }
 
 void RestartWithPreset() {
