@@ -160,9 +160,6 @@ void TimePieces(int n) {
                for (auto key : {platform::Key::Space, platform::Key::Control, platform::Key::Shift})
                    platform::KeyIsDown(key);
            }));
-    report("loop: GetGadgetText x5", MedianMs(n, [] {
-               for (int g = gadget::Preset1; g <= gadget::Preset5; ++g) platform::GetGadgetText(g);
-           }));
     std::printf("    timer image %d x %d, clock image %d x %d\n", w, h, platform::ImageWidth(image::ClockReadout),
                 platform::ImageHeight(image::ClockReadout));
     std::fflush(stdout);
