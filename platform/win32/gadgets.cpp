@@ -29,14 +29,12 @@ GadgetRecord* Find(int g) {
     return it == gadgets.end() ? nullptr : &it->second;
 }
 
-void PaintImage(HWND hwnd) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+// Puts the gadget's image on the device context; what it does not cover stays black.
+void DrawImage(HWND hwnd, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
-    const int g = GetDlgCtrlID(hwnd);
     int w = 0, h = 0;
-    GadgetRecord* record = Find(g);
+    GadgetRecord* record = Find(GetDlgCtrlID(hwnd));
     HBITMAP bitmap = record ? ImageBitmap(record->image, &w, &h) : nullptr;
     if (bitmap) {
         HDC source = DrawingDcOf(record->image);
@@ -53,7 +51,6 @@ void PaintImage(HWND hwnd) {
             DeleteDC(own);
         }
     }
-    // Whatever the image does not cover stays black.
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     if (w < client.right) {
         RECT right{w, 0, client.right, client.bottom};
@@ -63,6 +60,12 @@ void PaintImage(HWND hwnd) {
         RECT below{0, h, client.right, client.bottom};
         FillRect(dc, &below, black);
     }
+}
+
+void PaintImage(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    DrawImage(hwnd, dc);
     EndPaint(hwnd, &ps);
 }
 
@@ -201,9 +204,15 @@ void SetGadgetImageNumber(int g, int image) {
     auto* r = Find(g);
     if (!r) return;
     r->image = image;
-    // Shown at once: the readouts are drawn off-screen and put up in one step.
-    InvalidateRect(r->hwnd, nullptr, FALSE);
-    UpdateWindow(r->hwnd);
+    // Shown at once, in one blit: the readouts are drawn off-screen first.
+    if (!IsWindowVisible(r->hwnd)) {
+        InvalidateRect(r->hwnd, nullptr, FALSE);  // painted when it is shown
+        return;
+    }
+    HDC dc = GetDC(r->hwnd);
+    win32::DrawImage(r->hwnd, dc);
+    ReleaseDC(r->hwnd, dc);
+    ValidateRect(r->hwnd, nullptr);
 }
 
 int GetGadgetImageNumber(int g) {
