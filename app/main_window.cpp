@@ -1,10 +1,6 @@
 #include "app/main_window.h"
 
-#include <algorithm>
-#include <climits>
-
 #include "app/commands.h"
-
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
@@ -15,6 +11,7 @@
 #include "platform/input.h"
 #include "platform/window.h"
 #include "settings/settings.h"
+#include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
 namespace {
@@ -137,8 +134,7 @@ void HandleButtons(const platform::Event& e) {
     if (e.gadget >= gadget::Preset1 && e.gadget <= gadget::Preset5) {
         const std::int32_t* presets[] = {&settings.Button1, &settings.Button2, &settings.Button3, &settings.Button4,
                                          &settings.Button5};
-        const std::int64_t ms = std::int64_t{*presets[e.gadget - gadget::Preset1]} * 1000;
-        const auto clamped = static_cast<std::int32_t>(std::clamp<std::int64_t>(ms, INT32_MIN, INT32_MAX));
+        const std::int32_t clamped = SaturateMs(std::int64_t{*presets[e.gadget - gadget::Preset1]} * 1000);
         if (platform::KeyIsDown(platform::Key::Control)) {
             AdjustCountDown(clamped);
         } else if (platform::KeyIsDown(platform::Key::Shift)) {

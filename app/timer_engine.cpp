@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "app/main_window.h"
 #include "app/placement.h"
@@ -21,11 +20,6 @@ TimerState timerState;
 namespace {
 
 constexpr std::int32_t FifteenMinutesMs = 900000;
-
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
 
 void MarkStart() {
     timerState.startTick = platform::TickCount();
@@ -140,7 +134,7 @@ std::int32_t WarningThresholdMs(std::int32_t warningTime, std::int32_t durationM
         case 6: return 300000;
         case 7: return 600000;
         case 8: return 900000;
-        default: return ClampToInt32(-static_cast<std::int64_t>(warningTime) * 1000);
+        default: return SaturateMs(-static_cast<std::int64_t>(warningTime) * 1000);
     }
 }
 
@@ -164,7 +158,7 @@ void AdjustCountDown(std::int32_t ms) {
         if (timerState.paused) timerState.pauseTick = timerState.startTick;
         timerState.durationMs = 0;
     }
-    timerState.durationMs = ClampToInt32(static_cast<std::int64_t>(timerState.durationMs) + ms);
+    timerState.durationMs = SaturateMs(static_cast<std::int64_t>(timerState.durationMs) + ms);
     if (ms < 0 && timerState.durationMs < 1) timerState.durationMs = 1;
     BeginCountDownRun();
 }
@@ -198,7 +192,7 @@ void StartCountUp() {
 void StartBreak(std::int32_t ms) { StartFullScreenTimer(Break, ms); }
 
 void StartUntil(TimeValue time) {
-    StartFullScreenTimer(Until, ClampToInt32((static_cast<std::int64_t>(time) - ClockNow()) * 1000));
+    StartFullScreenTimer(Until, SaturateMs((static_cast<std::int64_t>(time) - ClockNow()) * 1000));
 }
 
 void StopBreak() {

@@ -74,10 +74,10 @@ void DrawMeetingClock() {
         const int m = y0 + hL / 2;
         const std::string wait = Message(91);
         platform::DrawTextAt((cw - platform::TextWidth(wait)) / 2, m - platform::TextHeight(wait), wait, colour);
-        text = FormatDuration(ClampMs((static_cast<std::int64_t>(s) - t) * 1000), W);
+        text = FormatDuration(SaturateMs((static_cast<std::int64_t>(s) - t) * 1000), W);
         y = m;
     } else {
-        text = FormatDuration(ClampMs((static_cast<std::int64_t>(e) - t) * 1000), W);
+        text = FormatDuration(SaturateMs((static_cast<std::int64_t>(e) - t) * 1000), W);
         const int h = platform::TextHeight(text);
         if (t > e) {
             y = y0 + (hL - h) / 2;

@@ -9,6 +9,7 @@
 #include "display/fonts.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
+#include "lang/utf8.h"
 #include "platform/gadgets.h"
 #include "platform/images.h"
 #include "platform/window.h"
@@ -30,12 +31,6 @@ constexpr int TimerButtons[] = {gadget::StartPause,  gadget::Preset1,     gadget
 constexpr int Chrome[] = {gadget::CostReadout, gadget::ClockReadout,   gadget::TimerReadout, gadget::TopBar,
                           gadget::BottomBar,   gadget::SettingsButton, gadget::Maximize,     gadget::Close,
                           gadget::Grip};
-
-int Characters(const std::string& text) {
-    int n = 0;
-    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-    return n;
-}
 
 void Place(int g, const platform::Rect& r) { platform::ResizeGadget(g, r.x, r.y, r.width, r.height); }
 
@@ -103,7 +98,7 @@ void LayOutCost(int W, int H, int x, int& y) {
     }
     // The widest cost worth planning for: 240 hours of one person.
     const std::string sample = settings.CostCurrency + std::to_string(HourlyRate() * 864000 / 3600);
-    const double request = CostFontRequest(fontScale, ColumnWidth(), Characters(sample));
+    const double request = CostFontRequest(fontScale, ColumnWidth(), CharacterCount(sample));
     LoadReadoutFont(font::Cost, static_cast<int>(request), true);
     int h1 = 0;
     if (platform::StartDrawing(image::CostReadout)) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "display/shaded.h"
 #include "platform/images.h"
@@ -14,12 +13,6 @@ namespace readout {
 // Nearest integer, an exact half going away from zero.
 inline int Round(double value) {
     return static_cast<int>(std::round(std::clamp(value, -1e9, 1e9)));
-}
-
-// A millisecond count made to fit the 32 bits the duration texts take.
-inline std::int32_t ClampMs(std::int64_t ms) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(ms, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 // ceil(ms / 1000): the whole seconds a blinking readout is locked to.

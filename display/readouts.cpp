@@ -8,6 +8,7 @@
 #include "display/layout.h"
 #include "display/readout_drawing.h"
 #include "lang/messages.h"
+#include "lang/utf8.h"
 #include "platform/gadgets.h"
 #include "platform/images.h"
 #include "platform/screen.h"
@@ -18,12 +19,6 @@ std::string thousandsSeparator = ",";
 int markerY = 0;
 
 namespace {
-
-int Characters(const std::string& text) {
-    int n = 0;
-    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-    return n;
-}
 
 // Sets the timer buttons where they already are, so that they repaint above
 // the freshly shown timer readout.
@@ -54,7 +49,7 @@ std::int64_t MeetingCost() {
 }
 
 std::string GroupDigits(const std::string& digits, const std::string& separator) {
-    if (Characters(separator) != 1 || digits.size() <= 3) return digits;
+    if (CharacterCount(separator) != 1 || digits.size() <= 3) return digits;
     std::string grouped;
     const std::size_t n = digits.size();
     for (std::size_t i = 0; i < n; ++i) {

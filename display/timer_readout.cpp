@@ -21,7 +21,6 @@ namespace {
 using platform::Colour;
 using platform::Rgb;
 using readout::CeilSeconds;
-using readout::ClampMs;
 using readout::Fill;
 
 // Taskbar progress states.
@@ -157,7 +156,7 @@ void DrawCountUp() {
     if (!OpenTimerImage()) return;
     const bool paused = timerState.paused == 1;
     const int tw = timerRect.width, th = timerRect.height;
-    const std::string text = FormatDuration(ClampMs(std::abs(ElapsedMs())), layoutState.lastClientWidth);
+    const std::string text = FormatDuration(SaturateMs(std::abs(ElapsedMs())), layoutState.lastClientWidth);
     platform::DrawingFont(font::Text);
     const int y = (th - platform::TextHeight(text)) / 2;
     if (paused)

@@ -71,3 +71,8 @@ std::int32_t ReadInteger(std::string_view text) {
     if (negative) return static_cast<std::int32_t>(-value);
     return static_cast<std::int32_t>(std::min(value, limit));
 }
+
+std::int32_t SaturateMs(std::int64_t ms) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(ms, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}

@@ -30,6 +30,9 @@ std::string ApplyTimeMask(std::string_view mask, TimeValue time);
 // of wrapping, so a long digit string cannot turn into a negative number.
 std::int32_t ReadInteger(std::string_view text);
 
+// A millisecond count made to fit the signed 32 bits durations are kept in.
+std::int32_t SaturateMs(std::int64_t ms);
+
 // Now: today's local month, day and time of day in the year 2000.
 TimeValue ClockNow();
 

@@ -2,6 +2,7 @@
 // one solid block per character so tests can find it by colour.
 #include <algorithm>
 
+#include "lang/utf8.h"
 #include "platform/bmp_decode.h"
 #include "tests/support/fake_platform.h"
 
@@ -23,13 +24,6 @@ void Plot(fake::Image& im, int x, int y, platform::Colour c) {
 const fake::Font* CurrentFont() {
     auto it = state.fonts.find(state.drawingFont);
     return it == state.fonts.end() ? nullptr : &it->second;
-}
-
-// Counts UTF-8 characters, not bytes.
-int Characters(const std::string& text) {
-    int n = 0;
-    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
-    return n;
 }
 
 int Channel(int from, int to, int i, int n) { return from + (to - from) * i / n; }
@@ -133,7 +127,7 @@ void DrawTextAt(int x, int y, const std::string& text, Colour colour) {
     const int w = fake::CharWidth(*font), h = fake::CharHeight(*font);
     int cx = x;
     for (unsigned char c : text) {
-        if ((c & 0xC0) == 0x80) continue;
+        if (!StartsCharacter(c)) continue;
         if (c != ' ') FillBox({cx, y, std::max(1, w - 1), h}, colour);
         cx += w;
     }
@@ -141,7 +135,7 @@ void DrawTextAt(int x, int y, const std::string& text, Colour colour) {
 
 int TextWidth(const std::string& text) {
     const fake::Font* font = CurrentFont();
-    return font && DrawingIsOpen() ? Characters(text) * fake::CharWidth(*font) : 0;
+    return font && DrawingIsOpen() ? CharacterCount(text) * fake::CharWidth(*font) : 0;
 }
 int TextHeight(const std::string&) {
     const fake::Font* font = CurrentFont();
