@@ -2,3 +2,4 @@
 
 void ScreenFlash(int) {}
 void AlertPopup(int) {}
+void PreviewAlertPopup(int) {}

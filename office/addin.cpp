@@ -1,5 +1,7 @@
 #include "office/addin.h"
 
+std::string OfficeVersion;
+
 int CheckAddin() { return 0; }
 void InstallAddin() {}
 void RemoveAddin() {}
