@@ -15,6 +15,8 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
+SIZE BlitImage(HDC dc, int image);
 
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
