@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/timer_engine.h"
 #include "settings/settings.h"
+#include "timekeeping/time_values.h"
 #include "tests/support/fake_platform.h"
 
 namespace msg = platform::msg;
@@ -67,6 +68,23 @@ TEST_F(MainLoop, StartUpCreatesTheGadgetsWithCaptionsAndToolTips) {
     EXPECT_EQ(timerState.presetMs, 900000);
     EXPECT_EQ(timerState.paused, 1);
     EXPECT_EQ(timerState.pauseTick, timerState.startTick);
+}
+
+TEST_F(MainLoop, ReadoutsOfferTheMenuInTheirToolTipsOnlyOutsideABreak) {
+    auto tips = [] {
+        std::vector<std::string> t;
+        for (int g : {gadget::CostReadout, gadget::ClockReadout, gadget::TimerReadout})
+            t.push_back(fake::state.gadgets[g].toolTip);
+        return t;
+    };
+    const std::vector<std::string> menu(3, "Click here to show menu"), none(3, "");
+    EXPECT_EQ(tips(), menu);
+    StartBreak(60000);
+    EXPECT_EQ(tips(), none);
+    StopBreak();
+    EXPECT_EQ(tips(), menu);
+    StartUntil(ClockNow() + 600);
+    EXPECT_EQ(tips(), none);
 }
 
 TEST_F(MainLoop, CloseButtonPressedAndReleasedOverItselfCloses) {
