@@ -3,6 +3,7 @@
 // system's buttons. Tool tips come from one shared tool-tip control.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <map>
 #include <string>
@@ -20,9 +21,11 @@ struct GadgetRecord {
     HWND hwnd = nullptr;
     int image = -1;  // image gadgets only
     std::string toolTip;
+    int order = 0;  // creation order: a later gadget stands above an earlier one
 };
 
 std::map<int, GadgetRecord> gadgets;
+int created = 0;
 HWND toolTips = nullptr;
 HFONT buttonFont = nullptr;
 
@@ -71,8 +74,27 @@ void PaintImage(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// An image gadget standing on an earlier gadget (a small button or grip on a
+// strip) is seen but lets the pointer through: the gadget below gets the
+// clicks, and the program tells the parts of a strip apart by where the
+// pointer is.
+bool StandsOnAnother(HWND hwnd, POINT screen) {
+    const GadgetRecord* self = Find(GetDlgCtrlID(hwnd));
+    if (!self) return false;
+    for (const auto& [g, other] : gadgets) {
+        RECT r;
+        if (other.order < self->order && IsWindowVisible(other.hwnd) && GetWindowRect(other.hwnd, &r) &&
+            PtInRect(&r, screen))
+            return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCHITTEST:
+            if (StandsOnAnother(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return HTTRANSPARENT;
+            return HTCLIENT;
         case WM_PAINT:
             PaintImage(hwnd);
             return 0;
@@ -116,7 +138,7 @@ bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w,
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    gadgets[g] = GadgetRecord{hwnd, -1, {}};
+    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created};
     return true;
 }
 
