@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/commands.h"
 #include "app/placement.h"
@@ -204,11 +205,20 @@ bool HandlePass(const platform::Event& e) {
 
 void RunMainLoop() {
     mainLoop.windowActive = platform::MainWindowIsActive() ? 1 : 0;
+    std::optional<platform::Event> held;
     for (;;) {
-        const platform::Event e =
-            platform::WaitEvent(LoopWaitMs(Watching(), platform::TickCount(), timerState.nextRefreshTick));
+        const platform::Event e = held ? *held
+                                       : platform::WaitEvent(LoopWaitMs(Watching(), platform::TickCount(),
+                                                                        timerState.nextRefreshTick));
+        held.reset();
         if (e.kind == platform::EventKind::Close) return;
-        if (TimerTick()) continue;
+        if (TimerTick()) {
+            // A pass cut short while the window moves keeps its event for the
+            // next one: a lost end of the move would leave the window hidden
+            // and deaf to clicks.
+            if (e.kind != platform::EventKind::None) held = e;
+            continue;
+        }
         // Nothing happened and nobody can see the keys: nothing to do until
         // the next refresh or the next message.
         if (e.kind == platform::EventKind::None && !Watching()) continue;

@@ -137,6 +137,18 @@ TEST_F(MainLoop, DoubleClickOnTheTopBarMaximizesAndASecondRestores) {
     EXPECT_EQ(platform::WindowInnerWidth(), 100);
 }
 
+TEST_F(MainLoop, TheEndOfAMoveIsNotLostToAHeldBackRefresh) {
+    fake::PushMessage(msg::EnterSizeMove);
+    // The move took long: a refresh is due when its end comes in.
+    fake::PushMessage(msg::ExitSizeMove, 0, 0, [] { fake::state.tick += 5000; });
+    fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::state.mouse = {540, 105}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(mainLoop.inSizeMove, 0);
+    EXPECT_TRUE(fake::state.gadgets[gadget::TimerReadout].visible);
+    EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Maximized);
+}
+
 TEST_F(MainLoop, DoubleClickOnTheCloseButtonDoesNotMaximize) {
     fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::PointAt(gadget::Close); });
     fake::PushClose();
