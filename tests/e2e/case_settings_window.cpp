@@ -162,6 +162,14 @@ E2E_CASE(settings_window_tabs_controls_and_keyboard) {
                   "the language list is 190 x 20 when closed, not " + std::to_string(language.right - language.left) +
                       " x " + std::to_string(language.bottom - language.top));
             CHECK(ListText(dialog, kLanguage) == "English", "English is selected");
+            const char* names[] = {"general", "buttons", "display", "warning", "finish", "about"};
+            for (int tab = 0; tab < 6; ++tab) {
+                CHECK(SelectedTab(dialog) == tab, "Ctrl+Tab reaches tab " + std::to_string(tab));
+                e2e::Pause(300);
+                e2e::Screenshot(std::string("settings_") + names[tab]);
+                e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
+                e2e::Pause(300);
+            }
             CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kTabs).hwnd, "the focus starts on the tab panel");
             // Tab walks in reading order: the tab panel, the language list, "Edit".
             e2e::PressKey(VK_TAB);
@@ -173,14 +181,6 @@ E2E_CASE(settings_window_tabs_controls_and_keyboard) {
             e2e::PressKeyWith({VK_SHIFT}, VK_TAB);
             e2e::Pause(200);
             CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kLanguage).hwnd, "Shift+Tab goes back");
-            const char* names[] = {"general", "buttons", "display", "warning", "finish", "about"};
-            for (int tab = 0; tab < 6; ++tab) {
-                CHECK(SelectedTab(dialog) == tab, "Ctrl+Tab reaches tab " + std::to_string(tab));
-                e2e::Pause(300);
-                e2e::Screenshot(std::string("settings_") + names[tab]);
-                e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
-                e2e::Pause(300);
-            }
             CHECK(SelectedTab(dialog) == 0, "Ctrl+Tab after the last tab comes back to the first");
             CHECK(!IsWindowVisible(e2e::FindChild(dialog, kMinutes3).hwnd), "another page's fields are hidden");
             e2e::PressKey(VK_ESCAPE);
