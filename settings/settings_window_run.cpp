@@ -71,9 +71,12 @@ void AskCustomWarningTime() {
 }
 
 // Opens the selected language's file for editing, first writing the active
-// table to it when there is none.
+// table to it when there is none. With no entry selected, the language in use
+// (a user's own language file) is the one meant, not a file named "_v167.txt".
 void EditLanguageFile() {
-    const std::string path = LanguageFilePath(platform::ControlText(sw::Language));
+    std::string name = platform::ControlText(sw::Language);
+    if (name.empty()) name = settings.Language.empty() ? "English" : settings.Language;
+    const std::string path = LanguageFilePath(name);
     if (EnsureLanguageFile(path)) {
         platform::OpenDocument(path);
     } else {

@@ -229,6 +229,16 @@ TEST_F(SettingsWindow, EditWritesTheLanguageFileOnceAndOpensIt) {
                          "OpenDocument " + kFolder + "English_v167.txt"),
               2);
     EXPECT_TRUE(fake::state.messageBoxes.empty());
+
+    // A user's own language, not in the list, is edited under its own name.
+    settings.Language = "Klingon";
+    fake::state.files[kFolder + "Klingon_v167.txt"] = "tlhIngan";
+    fake::PushClick(sw::Edit);
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_NE(std::find(fake::state.calls.begin(), fake::state.calls.end(), "OpenDocument " + kFolder + "Klingon_v167.txt"),
+              fake::state.calls.end());
+    EXPECT_EQ(File("_v167.txt"), "");
 }
 
 TEST_F(SettingsWindow, EditInAReadOnlyFolderReportsAndStaysOpen) {
