@@ -8,6 +8,7 @@
 #include "platform/system.h"
 #include "resources/embedded.h"
 #include "settings/registry.h"
+#include "settings/settings.h"
 
 std::string OfficeVersion;
 std::string AddinRegKey;
@@ -26,6 +27,9 @@ constexpr std::string_view kVersions[] = {"16.0", "15.0", "14.0", "13.0", "12.0"
 int Exists(const std::string& key) { return RegKeyExists(RegistryRoot::CurrentUser, key, ""); }
 
 std::string ReadWriteError() {
+    // At start-up the add-in is installed before the language is loaded: the
+    // report must not go out without its heading.
+    if (Message(kReadWriteErrorMessage).empty()) LoadLanguage(settings.Language);
     std::string text = Message(kReadWriteErrorMessage);
     const std::string_view placeholder = "[ERROR_CODE]";
     if (const std::size_t at = text.find(placeholder); at != std::string::npos) {
