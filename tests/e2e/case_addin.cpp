@@ -118,6 +118,8 @@ E2E_CASE(read_only_addins_folder_shows_the_report) {
         CHECK(text == expected, "the box shows the exact report, not \"" + text + "\"");
         CHECK(HasIcon(box), "with the error icon");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (DWORD waited = 0; IsWindow(box) && IsWindowVisible(box) && waited < 10000; waited += 100) e2e::Pause(100);
+        CHECK(!IsWindow(box) || !IsWindowVisible(box), "OK closes the box");
         HWND window = e2e::WaitForWindow("Horavel", program.id, 20000);
         CHECK(window && !IsMessageBox(window), "the main window follows once the box is closed");
     }
