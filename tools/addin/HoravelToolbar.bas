@@ -19,7 +19,7 @@ Private Const SettingsSection As String = "Ppt Toolbar Settings"
 ' Office's own numbers, so the add-in needs no reference to its type library.
 Private Const msoBarTop As Long = 1
 Private Const msoBarFloating As Long = 4
-Private Const msoBarRowLast As Long = -1
+Private Const msoBarRowLast As Long = 255
 Private Const msoControlButton As Long = 1
 Private Const msoButtonIcon As Long = 1
 
