@@ -49,8 +49,11 @@ bool SetImmutable(const std::string& folder, bool immutable) {
     if (unix.empty() || !e2e::StartProgram("Z:\\usr\\bin\\chattr", (immutable ? "+i \"" : "-i \"") + unix + "\"", chattr)) {
         return false;
     }
-    e2e::StopProgram(chattr);
-    for (DWORD waited = 0; waited < 10000; waited += 100) {
+    // Wine runs it as a Unix process; it is left to finish, never ended.
+    DWORD exitCode = 0;
+    e2e::WaitForExit(chattr, 5000, exitCode);
+    CloseHandle(chattr.handle);
+    for (DWORD waited = 0; waited < 20000; waited += 100) {
         if (CanCreateFileIn(folder) != immutable) return true;
         e2e::Pause(100);
     }
