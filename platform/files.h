@@ -18,6 +18,9 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level
 bool RemoveFile(const std::string& path);
+// Whether the file can be opened for reading now (it exists and no other
+// program holds it locked).
+bool CanReadFile(const std::string& path);
 
 // The whole content of a regular file, or nothing when it is missing, is a
 // folder, cannot be opened, or is larger than maxBytes.
@@ -27,6 +30,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // path + ".<process id>.tmp", which then takes the file's place in one rename.
 // A process killed before that rename leaves the temporary file behind.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
+// Creates the file with the content only when nothing is at path yet: an
+// existing file is never replaced, and a failed write leaves nothing behind.
+bool WriteNewFile(const std::string& path, const std::string& content);
 // Puts the file from in the place of to (replacing it) in one rename, written through.
 bool MoveFileInto(const std::string& from, const std::string& to);
 
