@@ -7,7 +7,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/internal.h"
 #include "platform/win32/text.h"
+
+namespace platform::win32 {
+void (*saveStepHook)(int step) = nullptr;
+}  // namespace platform::win32
 
 namespace platform {
 
@@ -66,6 +71,25 @@ bool WriteAll(HANDLE file, const std::string& content) {
     return true;
 }
 
+std::wstring TemporarySibling(const std::wstring& target) {
+    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+}
+
+// Creates temp with the content, flushed to the disk; nothing is left behind on failure.
+bool WriteTemporary(const std::wstring& temp, const std::string& content) {
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    win32::SaveStep(1);
+    bool written = WriteAll(file, content);
+    win32::SaveStep(2);
+    written = written && FlushFileBuffers(file);
+    win32::SaveStep(3);
+    CloseHandle(file);
+    win32::SaveStep(4);
+    if (!written) DeleteFileW(temp.c_str());
+    return written;
+}
+
 // Errors a virus scanner or an indexer cause while it holds a fresh file for a moment.
 bool Transient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
@@ -73,18 +97,15 @@ bool Transient(DWORD error) {
            error == ERROR_FILE_NOT_FOUND;
 }
 
-// Puts the finished temporary file in the target's place. ReplaceFileW keeps
-// the target's attributes and leaves it whole when it fails.
-bool SwapIn(const std::wstring& temp, const std::wstring& target) {
+// Puts a finished file in the target's place with one rename that replaces
+// the target, so that at every moment the target is the old or the new file.
+// (ReplaceFileW is no such step: under Wine it removes the old file before it
+// renames the new one, and a kill in between loses both names.)
+bool SwapIn(const std::wstring& from, const std::wstring& target) {
     constexpr int kAttempts = 10;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (attempt > 0) Sleep(50);
-        const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const BOOL ok = exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                              nullptr, nullptr)
-                               : MoveFileExW(temp.c_str(), target.c_str(),
-                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (ok) return true;
+        if (MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         if (!Transient(GetLastError())) return false;
     }
     return false;
@@ -125,6 +146,15 @@ bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
+bool CanReadFile(const std::string& path) {
+    // A folder cannot be opened without backup semantics, so it does not count.
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // A folder cannot be opened without backup semantics, so it reads as nothing.
     HANDLE file = OpenForReading(Wide(path));
@@ -136,12 +166,41 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     const std::wstring target = Wide(path);
-    const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool written = WriteAll(file, content) && FlushFileBuffers(file);
-    CloseHandle(file);
-    if (written && SwapIn(temp, target)) return true;
+    const std::wstring temp = TemporarySibling(target);
+    if (!WriteTemporary(temp, content)) return false;
+    if (SwapIn(temp, target)) {
+        win32::SaveStep(5);
+        return true;
+    }
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+bool MoveFileInto(const std::string& from, const std::string& to) { return SwapIn(Wide(from), Wide(to)); }
+
+std::vector<FoundFile> FindFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<FoundFile> found;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(Wide(folder + pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::uint64_t time =
+            static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+        found.push_back({Utf8(data.cFileName), time});
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    return found;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& content) {
+    // Written beside the target and moved into place without replacing, so
+    // a half-written file never stands under the target's name and a file
+    // that appeared meanwhile is left alone.
+    const std::wstring target = Wide(path);
+    const std::wstring temp = TemporarySibling(target);
+    if (!WriteTemporary(temp, content)) return false;
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileW(temp.c_str());
     return false;
 }
