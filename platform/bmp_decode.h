@@ -1,6 +1,8 @@
 #pragma once
-// Reads an uncompressed 24-bit BMP file held in memory into rows of colours,
-// top row first. Shared by the backends so both read the very same pixels.
+// Reads an uncompressed BMP file held in memory into rows of colours, top row
+// first: 24-bit files, and 32-bit files whose fourth byte is the pixel's alpha
+// (plain, or with the standard red, green, blue and alpha bit fields). Shared
+// by the backends so both read the very same pixels.
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -15,36 +17,75 @@ struct DecodedBmp {
     int width = 0;
     int height = 0;
     std::vector<Colour> pixels;  // row by row, top row first
+    // 32-bit files: each pixel's opacity, 0 transparent to 255 opaque, not
+    // premultiplied; empty for a file without alpha.
+    std::vector<std::uint8_t> alpha;
 };
 
-inline std::optional<DecodedBmp> DecodeBmp24(std::span<const unsigned char> bmp) {
-    auto u32 = [&](std::size_t at) {
-        std::uint32_t v = 0;
-        std::memcpy(&v, bmp.data() + at, 4);
-        return v;
-    };
+namespace bmp_detail {
+
+inline std::uint32_t U32(std::span<const unsigned char> bmp, std::size_t at) {
+    std::uint32_t v = 0;
+    std::memcpy(&v, bmp.data() + at, 4);
+    return v;
+}
+
+// A 32-bit file keeps blue, green, red and alpha in its bytes, in that order:
+// with no compression, or with bit fields saying exactly that. Files that
+// leave every alpha byte 0 (an older writer's unused byte) are opaque.
+inline bool Bgra32Layout(std::span<const unsigned char> bmp, std::uint32_t compression, std::uint32_t headerSize,
+                         bool* hasAlpha) {
+    *hasAlpha = true;
+    if (compression == 0) return true;
+    if (compression != 3 || bmp.size() < 66) return false;
+    if (U32(bmp, 54) != 0x00FF0000u || U32(bmp, 58) != 0x0000FF00u || U32(bmp, 62) != 0x000000FFu) return false;
+    // The alpha mask is part of the header from its 56-byte form on.
+    *hasAlpha = headerSize >= 56 && bmp.size() >= 70 && U32(bmp, 66) == 0xFF000000u;
+    return true;
+}
+
+}  // namespace bmp_detail
+
+inline std::optional<DecodedBmp> DecodeBmp(std::span<const unsigned char> bmp) {
+    using bmp_detail::U32;
     if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M') return std::nullopt;
-    const std::uint32_t offset = u32(10);
-    const auto width = static_cast<std::int32_t>(u32(18));
-    const auto rawHeight = static_cast<std::int32_t>(u32(22));
+    const std::uint32_t offset = U32(bmp, 10);
+    const std::uint32_t headerSize = U32(bmp, 14);
+    const auto width = static_cast<std::int32_t>(U32(bmp, 18));
+    const auto rawHeight = static_cast<std::int32_t>(U32(bmp, 22));
     const int bits = bmp[28] | (bmp[29] << 8);
-    const std::uint32_t compression = u32(30);
-    if (bits != 24 || compression != 0 || width <= 0 || width > 16384 || rawHeight == 0 || rawHeight < -16384 ||
-        rawHeight > 16384)
+    const std::uint32_t compression = U32(bmp, 30);
+    bool hasAlpha = false;
+    if (bits == 24) {
+        if (compression != 0) return std::nullopt;
+    } else if (bits != 32 || !bmp_detail::Bgra32Layout(bmp, compression, headerSize, &hasAlpha)) {
         return std::nullopt;
+    }
+    if (width <= 0 || width > 16384 || rawHeight == 0 || rawHeight < -16384 || rawHeight > 16384) return std::nullopt;
     const int height = rawHeight < 0 ? -rawHeight : rawHeight;
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t bytesPerPixel = static_cast<std::size_t>(bits / 8);
+    const std::size_t stride = (static_cast<std::size_t>(width) * bytesPerPixel + 3) & ~std::size_t{3};
     if (offset > bmp.size() || stride * height > bmp.size() - offset) return std::nullopt;
     DecodedBmp out;
     out.width = width;
     out.height = height;
-    out.pixels.resize(static_cast<std::size_t>(width) * height);
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    out.pixels.resize(count);
+    if (hasAlpha) out.alpha.resize(count);
+    bool anyAlpha = false;
     for (int row = 0; row < height; ++row) {
         const int y = rawHeight > 0 ? height - 1 - row : row;  // positive height: stored bottom-up
         const unsigned char* p = bmp.data() + offset + stride * row;
-        for (int x = 0; x < width; ++x)
-            out.pixels[static_cast<std::size_t>(y) * width + x] = Rgb(p[3 * x + 2], p[3 * x + 1], p[3 * x]);
+        for (int x = 0; x < width; ++x, p += bytesPerPixel) {
+            const std::size_t at = static_cast<std::size_t>(y) * width + x;
+            out.pixels[at] = Rgb(p[2], p[1], p[0]);
+            if (hasAlpha) {
+                out.alpha[at] = p[3];
+                anyAlpha = anyAlpha || p[3] != 0;
+            }
+        }
     }
+    if (!anyAlpha) out.alpha.clear();
     return out;
 }
 

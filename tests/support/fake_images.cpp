@@ -43,12 +43,13 @@ bool CreateImage(int image, int width, int height) {
 }
 
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
-    auto decoded = DecodeBmp24(bmp);
+    auto decoded = DecodeBmp(bmp);
     if (!decoded) return false;
     fake::Image im;
     im.width = decoded->width;
     im.height = decoded->height;
     im.pixels = std::move(decoded->pixels);
+    im.alpha = std::move(decoded->alpha);
     state.images[image] = std::move(im);
     return true;
 }
