@@ -38,16 +38,45 @@ void AddEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
             AddEntries(info.hSubMenu, e.children);
         }
         int w = 0, h = 0;
-        if (HBITMAP picture = e.icon >= 0 ? ImageBitmap(e.icon, &w, &h) : nullptr) {
-            // Drawn with its alpha by the menu; the menu does not own it.
-            info.fMask |= MIIM_BITMAP;
-            info.hbmpItem = picture;
+        if (e.icon >= 0 && ImageBitmap(e.icon, &w, &h)) {
+            // Drawn by us on the menu's own background, whatever its colour
+            // and whether the entry is highlighted (MeasureMenuPicture,
+            // DrawMenuPicture): menus that draw bitmaps themselves do not
+            // all honour their alpha.
+            info.fMask |= MIIM_BITMAP | MIIM_DATA;
+            info.hbmpItem = HBMMENU_CALLBACK;
+            info.dwItemData = static_cast<ULONG_PTR>(e.icon);
         }
         InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
     }
 }
 
 }  // namespace
+
+bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure) {
+    int w = 0, h = 0;
+    if (measure->CtlType != ODT_MENU || !ImageBitmap(static_cast<int>(measure->itemData), &w, &h)) return false;
+    // A little air between the picture and the text.
+    measure->itemWidth = static_cast<UINT>(w + 4);
+    measure->itemHeight = static_cast<UINT>(h + 2);
+    return true;
+}
+
+bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
+    int w = 0, h = 0;
+    HBITMAP picture = draw->CtlType == ODT_MENU ? ImageBitmap(static_cast<int>(draw->itemData), &w, &h) : nullptr;
+    if (!picture) return false;
+    HDC source = CreateCompatibleDC(draw->hDC);
+    HGDIOBJ old = SelectObject(source, picture);
+    const RECT& r = draw->rcItem;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(draw->hDC, r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, w, h, source, 0, 0,
+               w, h, blend);
+    SelectObject(source, old);
+    DeleteDC(source);
+    return true;
+}
+
 }  // namespace platform::win32
 
 namespace platform {
@@ -57,12 +86,6 @@ void ShowPopupMenu(const std::vector<MenuEntry>& entries) {
     HMENU menu = CreatePopupMenu();
     if (!window || !menu) return;
     win32::AddEntries(menu, entries);
-    // Pictures and check marks share one column: no entry has both.
-    MENUINFO style{};
-    style.cbSize = sizeof style;
-    style.fMask = MIM_STYLE | MIM_APPLYTOSUBMENUS;
-    style.dwStyle = MNS_CHECKORBMP;
-    SetMenuInfo(menu, &style);
     POINT at;
     GetCursorPos(&at);
     // The menu's window must be the foreground one, or a click elsewhere would
