@@ -10,6 +10,7 @@
 #include "platform/menu.h"
 #include "platform/screen.h"
 #include "platform/system.h"
+#include "settings/about_panel.h"
 #include "settings/settings.h"
 #include "settings/settings_window.h"
 #include "timekeeping/time_values.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kHelpPage = "https://www.horavel.com/help/";
 constexpr int MenuClockWidth = 200;
 constexpr int HoursMinutes = 87;    // "(Hrs:Min)"
 constexpr int MinutesSeconds = 88;  // "(Min:Sec)"
@@ -89,7 +89,7 @@ bool RunMenuCommand(int item) {
     } else if (item == menu::Settings) {
         OpenSettings();
     } else if (item == menu::Help) {
-        platform::OpenWebPage(kHelpPage);
+        platform::OpenWebPage(std::string(about::HelpPage));
     } else if (item == menu::Quit) {
         return true;
     }

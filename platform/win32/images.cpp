@@ -226,6 +226,18 @@ void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
     DeleteObject(pen);
 }
 
+void DrawImage(int image, int x, int y) {
+    auto it = images.find(image);
+    // A bitmap can be selected into one device context only.
+    if (!surface || it == images.end() || image == win32::surfaceImage) return;
+    HDC from = CreateCompatibleDC(surface);
+    if (!from) return;
+    HGDIOBJ old = SelectObject(from, it->second.bitmap);
+    BitBlt(surface, x, y, it->second.width, it->second.height, from, 0, 0, SRCCOPY);
+    SelectObject(from, old);
+    DeleteDC(from);
+}
+
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {
     if (!surface || box.width <= 0 || box.height <= 0) return;
     auto vertex = [](int x, int y, Colour c) {

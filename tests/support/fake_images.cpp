@@ -108,6 +108,16 @@ void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
     }
 }
 
+void DrawImage(int image, int x, int y) {
+    fake::Image* im = Surface();
+    auto it = state.images.find(image);
+    if (!im || it == state.images.end() || image == state.drawingImage) return;
+    const fake::Image& from = it->second;
+    for (int row = 0; row < from.height; ++row)
+        for (int col = 0; col < from.width; ++col)
+            Plot(*im, x + col, y + row, from.pixels[static_cast<std::size_t>(row) * from.width + col]);
+}
+
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {
     fake::Image* im = Surface();
     if (!im || box.width <= 0 || box.height <= 0) return;
