@@ -1,6 +1,5 @@
 #include "tests/support/fake_dialog.h"
 
-#include "platform/menu.h"
 #include "tests/support/fake_platform.h"
 
 namespace fake {
@@ -173,12 +172,5 @@ DialogEvent WaitDialogEvent(int timeoutMs) {
 
 bool IsWindows7OrLater() { return dialog.windows7; }
 
-std::string InputPrompt(const PromptTexts& texts) {
-    dialog.prompts.push_back(texts.title + "|" + texts.question + "|" + texts.answer);
-    if (dialog.promptAnswers.empty()) return {};
-    std::string given = dialog.promptAnswers.front();
-    dialog.promptAnswers.pop_front();
-    return given;
-}
 
 }  // namespace platform

@@ -42,9 +42,6 @@ struct DialogState {
     std::deque<DialogStep> script;
     int idleWaits = 0;   // waits that found the script empty
     bool windows7 = true;
-    // Answers of the input prompt, in order; an empty queue answers as Cancel.
-    std::deque<std::string> promptAnswers;
-    std::vector<std::string> prompts;  // "title|question|proposed" of each prompt shown
 };
 
 extern DialogState dialog;

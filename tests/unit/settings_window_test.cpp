@@ -13,6 +13,7 @@
 #include "tests/support/fake_dialog.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_screen.h"
+#include "tests/support/fake_shell.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ protected:
         fake::Reset();
         fake::ResetScreen();
         fake::ResetDialog();
+        fake::ResetShell();
         settings = Settings{};
         ResetSettings();
         settings.WarningSoundFile = 1;
@@ -164,12 +166,14 @@ TEST_F(SettingsWindow, DefaultsThenCancelChangesNothing) {
 }
 
 TEST_F(SettingsWindow, CustomWarningTimePrompt) {
-    fake::dialog.promptAnswers = {"2:5"};
+    fake::shell.answers = {"2:5"};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushClick(sw::Ok);
     Run();
-    ASSERT_EQ(fake::dialog.prompts.size(), 1u);
-    EXPECT_EQ(fake::dialog.prompts[0], "Horavel|Enter Custom Time (Min:Sec)|01:30");
+    ASSERT_EQ(fake::shell.prompts.size(), 1u);
+    EXPECT_EQ(fake::shell.prompts[0].title, "Horavel");
+    EXPECT_EQ(fake::shell.prompts[0].question, "Enter Custom Time (Min:Sec)");
+    EXPECT_EQ(fake::shell.prompts[0].answer, "01:30");
     EXPECT_EQ(settings.WarningTime, -125);
 
     // A custom time proposes itself; Cancel gives 0 (00:00).
@@ -177,7 +181,7 @@ TEST_F(SettingsWindow, CustomWarningTimePrompt) {
     fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (00:00)"); });
     fake::PushClick(sw::Ok);
     Run();
-    EXPECT_EQ(fake::dialog.prompts[1], "Horavel|Enter Custom Time (Min:Sec)|02:05");
+    EXPECT_EQ(fake::shell.prompts[1].answer, "02:05");
     EXPECT_EQ(settings.WarningTime, 0);
 }
 
@@ -185,7 +189,7 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
     settings.WarningTime = -75;
     settings.CostPeriod = 2;
     settings.FinishAutoBreakTime = 6;
-    fake::dialog.promptAnswers = {"3:10"};
+    fake::shell.answers = {"3:10"};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushDialog(DialogEventKind::None, 0, [] { fake::TypeInto(sw::Minutes + 1, "42"); });
     fake::PushSelect(sw::Language, 2);  // "Deutsch"
@@ -210,7 +214,7 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
 
     fake::PushSelect(sw::Language, 2);
     fake::PushSelect(sw::WarningTime, 0);
-    fake::dialog.promptAnswers = {"1:05"};
+    fake::shell.answers = {"1:05"};
     fake::PushClick(sw::Ok);
     Run();
     EXPECT_EQ(settings.Language, "Deutsch");
