@@ -36,8 +36,12 @@ bool WaitInstalled(bool installed) {
 // Opens the settings window, reads the add-in check box, and when toggle is
 // set clicks it and accepts with OK. -1 when the window or the box is missing.
 int AddinBox(HWND window, DWORD processId, bool toggle) {
-    e2e::PressGadget(window, 35);
-    HWND dialog = e2e::WaitForWindow("Horavel Settings", processId, 10000);
+    // The window may still be coming up: press again until the settings window shows.
+    HWND dialog = nullptr;
+    for (int attempt = 0; !dialog && attempt < 3; ++attempt) {
+        e2e::PressGadget(window, 35);
+        dialog = e2e::WaitForWindow("Horavel Settings", processId, 5000);
+    }
     HWND box = dialog ? e2e::FindChild(dialog, kAddinBox).hwnd : nullptr;
     if (!box) return -1;
     const int ticked = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
@@ -62,8 +66,11 @@ std::string UnixPath(const std::string& path) {
     return out;
 }
 
+// Each probe has a name of its own: one created just before the folder
+// turned immutable can no longer be deleted, and must not answer for later probes.
 bool CanCreateFileIn(const std::string& folder) {
-    const std::wstring probe = e2e::Widen(folder + "\\probe.tmp");
+    static int probes = 0;
+    const std::wstring probe = e2e::Widen(folder + "\\probe" + std::to_string(++probes) + ".tmp");
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
