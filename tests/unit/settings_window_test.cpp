@@ -189,11 +189,16 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
     settings.WarningTime = -75;
     settings.CostPeriod = 2;
     settings.FinishAutoBreakTime = 6;
+    settings.FinishSoundFile = 20;
+    settings.FinishSoundCustom = "C:\\Users\\tester\\Music\\A rather long folder name\\fanfare.wav";
+    fake::state.files[settings.FinishSoundCustom] = "RIFF";
+    const std::string compacted = fake::FakeCompactPath(settings.FinishSoundCustom, 200);
+    ASSERT_NE(compacted, settings.FinishSoundCustom) << "too long for 200 pixels";
     fake::shell.answers = {"3:10"};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushDialog(DialogEventKind::None, 0, [] { fake::TypeInto(sw::Minutes + 1, "42"); });
     fake::PushSelect(sw::Language, 2);  // "Deutsch"
-    fake::PushDialog(DialogEventKind::None, 0, [] {
+    fake::PushDialog(DialogEventKind::None, 0, [compacted] {
         EXPECT_EQ(C(sw::Cancel).text, "Abbruch");
         EXPECT_EQ(C(sw::Tabs).entries[0], "Allgemein");
         EXPECT_EQ(C(sw::Tabs).selected, 0);
@@ -203,6 +208,8 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
         EXPECT_EQ(platform::ControlText(sw::Period), Message(12));
         EXPECT_EQ(platform::ControlText(sw::BreakTime), Message(78));
         EXPECT_EQ(C(sw::WarningSoundList).entries.front(), Message(69));
+        EXPECT_EQ(C(sw::WarningSoundList).entries.back(), Message(69)) << "no warning file: the browse text";
+        EXPECT_EQ(platform::ControlText(sw::FinishSoundList), compacted) << "a file keeps its entry, selected";
         EXPECT_EQ(C(sw::Minutes + 1).text, "42");
         EXPECT_EQ(platform::ControlText(sw::Language), "Deutsch");
     });
