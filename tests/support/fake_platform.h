@@ -17,6 +17,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "tests/support/fake_sound.h"
 
 namespace fake {
 
@@ -104,6 +105,8 @@ struct State {
     std::string appDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
     std::string programFile = "C:\\Program Files\\Horavel\\Horavel.exe";
     bool failWrites = false;
+
+    Sound sound;
 
     // System commands and other calls worth checking, in order.
     std::vector<std::string> calls;
