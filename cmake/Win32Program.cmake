@@ -51,6 +51,10 @@ list(FILTER REFRESH_BENCH_SOURCES EXCLUDE REGEX "/entry\\.cpp$")
 add_executable(horavel_refresh_bench benchmarks/refresh_benchmark_win.cpp ${REFRESH_BENCH_SOURCES} resources/horavel.rc)
 target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 
+# How long PlayAlertSound takes on the real backend (scripts/measure-sound).
+add_executable(horavel_sound_bench benchmarks/sound_benchmark_win.cpp ${REFRESH_BENCH_SOURCES})
+target_link_libraries(horavel_sound_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
+
 # The end-to-end driver: a console program that runs Horavel.exe under Wine
 # and inspects it through the Windows API (tests/e2e/run runs it).
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

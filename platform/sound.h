@@ -27,9 +27,12 @@ bool SoundOutputAvailable();
 // PlaySoundData started before is stopped first. data must stay valid until
 // StopSoundData or the next PlaySoundData.
 void PlaySoundData(std::span<const unsigned char> data);
-// Stops what PlaySoundData started and releases the device and its buffers;
-// returns when they are released. Harmless when nothing plays.
+// Stops what PlaySoundData started and returns at once; the device and its
+// buffers are released in the background. Harmless when nothing plays.
 void StopSoundData();
+// Stops as StopSoundData does, then returns only when every sound started has
+// released the device and nothing of the sound output runs any more (shutdown).
+void WaitForSoundToStop();
 
 // Sends one media-control command string, with no return buffer and no
 // notification window; the result is ignored.

@@ -14,6 +14,7 @@ namespace {
 constexpr int MaxPathUnits = 259;
 
 bool builtInLoaded = false;  // slot 0 holds a sound
+bool mediaOpen = false;      // "MP3_1" may be open: an OPEN was sent since the last close
 
 void PreviewSelection(const std::string& path) { PlayAlertSound(path, 0); }
 
@@ -41,6 +42,7 @@ void PlayAlertSound(const std::string& path, int builtInSound) {
     if (!path.empty()) {
         if (!PathFitsMediaCommand(path)) return;
         platform::SendMediaCommand("OPEN \"" + path + "\" Type MPEGVIDEO ALIAS MP3_1");
+        mediaOpen = true;
         platform::SendMediaCommand("play MP3_1 from 0");
         return;
     }
@@ -51,15 +53,18 @@ void PlayAlertSound(const std::string& path, int builtInSound) {
 }
 
 void StopAlertSound() {
-    if (!soundAvailable) return;  // nothing can have started
-    FreeAlertSound();
-    platform::SendMediaCommand("close MP3_1");
+    if (builtInLoaded) platform::StopSoundData();
+    builtInLoaded = false;
+    // A media-control command costs milliseconds: closing an alias that was
+    // never opened is left out.
+    if (mediaOpen) platform::SendMediaCommand("close MP3_1");
+    mediaOpen = false;
 }
 
 void FreeAlertSound() {
-    if (!builtInLoaded) return;
-    platform::StopSoundData();
-    builtInLoaded = false;
+    if (!soundAvailable) return;
+    StopAlertSound();
+    platform::WaitForSoundToStop();
 }
 
 std::string ChooseSoundFile() {

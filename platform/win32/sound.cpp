@@ -1,9 +1,13 @@
-// Sound output over winmm: a decoded stream fed to waveOut by a thread that
-// owns the device from opening to closing, so no buffer is ever released
-// while the device may still read it; and mciSendString for the user's files.
+// Sound output over winmm: a decoded stream fed to waveOut by a thread of its
+// own that owns the device from opening to closing, so no buffer is ever
+// released while the device may still read it, and that ends with the sound;
+// and mciSendString for the user's files.
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <atomic>
+#include <memory>
+#include <process.h>
 #include <vector>
 
 #include "platform/sound.h"
@@ -19,12 +23,16 @@ constexpr int BuffersPerSecond = 4;
 
 SoundDecoder decoder;
 
+// One sound being played; its thread holds it until the device is closed.
 struct Playback {
     std::span<const unsigned char> data;
-    HANDLE stop = nullptr;    // set by StopSoundData
-    HANDLE thread = nullptr;  // ends by itself when the sound is over, or at stop
+    std::atomic<bool> stop{false};
 };
-Playback* current = nullptr;
+std::shared_ptr<Playback> current;  // the user-interface thread's handle on the latest one
+std::atomic<int> runningThreads{0};
+
+// How often a playing thread looks for a stop request between buffers.
+constexpr DWORD StopPollMs = 10;
 
 struct Buffer {
     std::vector<std::int16_t> samples;
@@ -48,7 +56,7 @@ bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
     return b.queued;
 }
 
-void Play(Playback& p, void* stream, int channels, int rate) {
+void Play(const Playback& p, void* stream, int channels, int rate) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -72,15 +80,16 @@ void Play(Playback& p, void* stream, int channels, int rate) {
         waveOutPrepareHeader(device, &b.header, sizeof b.header);
         more = more && Queue(device, stream, b);
     }
-    const HANDLE waits[] = {p.stop, bufferDone};
-    for (;;) {
+    // A stop request is a flag rather than an event, so that asking costs
+    // the caller no call into the system.
+    while (!p.stop) {
         bool playing = false;
         for (Buffer& b : buffers) {
             if (b.queued && (b.header.dwFlags & WHDR_DONE)) b.queued = more && (more = Queue(device, stream, b));
             playing = playing || b.queued;
         }
         if (!playing) break;  // played to the end
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;  // stopped
+        WaitForSingleObject(bufferDone, StopPollMs);
     }
     // The device lets go of every buffer at the reset; wait for each to say so.
     waveOutReset(device);
@@ -93,14 +102,15 @@ void Play(Playback& p, void* stream, int channels, int rate) {
     CloseHandle(bufferDone);
 }
 
-DWORD WINAPI PlaybackThread(void* parameter) {
-    Playback& p = *static_cast<Playback*>(parameter);
+void __cdecl PlaybackThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<Playback>> held(static_cast<std::shared_ptr<Playback>*>(parameter));
+    const Playback& p = **held;
     int channels = 0, rate = 0;
     if (void* stream = decoder.open(p.data, &channels, &rate)) {
         if (channels >= 1 && channels <= 2 && rate > 0) Play(p, stream, channels, rate);
         decoder.close(stream);
     }
-    return 0;
+    --runningThreads;
 }
 
 }  // namespace
@@ -119,26 +129,30 @@ bool SoundOutputAvailable() {
 void PlaySoundData(std::span<const unsigned char> data) {
     StopSoundData();
     if (!decoder.open || data.empty()) return;
-    auto* p = new Playback{data, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    current = std::make_shared<Playback>();
+    current->data = data;
     // Opening the decoder and the device and decoding all happen on the
-    // thread: the caller gets back at once.
-    if (p->stop) p->thread = CreateThread(nullptr, 0, PlaybackThread, p, 0, nullptr);
-    if (!p->thread) {
-        if (p->stop) CloseHandle(p->stop);
-        delete p;
-        return;
+    // thread, so the caller gets back at once. The thread's handle closes
+    // itself when the thread ends.
+    ++runningThreads;
+    auto* held = new std::shared_ptr<Playback>(current);
+    if (_beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
+        --runningThreads;
+        delete held;
+        current.reset();
     }
-    current = p;
 }
 
 void StopSoundData() {
-    if (!current) return;
-    SetEvent(current->stop);
-    WaitForSingleObject(current->thread, INFINITE);
-    CloseHandle(current->thread);
-    CloseHandle(current->stop);
-    delete current;
-    current = nullptr;
+    // The thread resets and closes its device by itself; waiting for that
+    // here would hold up the caller for as long as the device takes.
+    if (current) current->stop = true;
+    current.reset();
+}
+
+void WaitForSoundToStop() {
+    StopSoundData();
+    while (runningThreads > 0) Sleep(StopPollMs);
 }
 
 void SendMediaCommand(const std::string& command) {

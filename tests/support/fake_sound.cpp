@@ -19,6 +19,11 @@ void StopSoundData() {
     state.calls.push_back("StopSoundData");
 }
 
+void WaitForSoundToStop() {
+    state.sound.playing = {};
+    state.calls.push_back("WaitForSoundToStop");
+}
+
 void SendMediaCommand(const std::string& command) {
     state.sound.mediaCommands.push_back(command);
     state.calls.push_back("MediaCommand " + command);

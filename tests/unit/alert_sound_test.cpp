@@ -91,21 +91,30 @@ TEST_F(AlertSoundTest, ABuiltInSoundPlaysItsOwnBytesAndANewRequestReplacesIt) {
     PlayAlertSound("", 19);
     PlayAlertSound("C:\\My Sounds\\end of talk.wav", 0);
     EXPECT_EQ(fake::state.calls,
-              (std::vector<std::string>{"MediaCommand close MP3_1", "PlaySoundData", "StopSoundData",
-                                        "MediaCommand close MP3_1", "PlaySoundData", "StopSoundData",
-                                        "MediaCommand close MP3_1",
+              (std::vector<std::string>{"PlaySoundData", "StopSoundData", "PlaySoundData", "StopSoundData",
                                         "MediaCommand " + Open("C:\\My Sounds\\end of talk.wav"),
                                         "MediaCommand play MP3_1 from 0"}));
     EXPECT_TRUE(fake::state.sound.playing.empty());
 
     fake::state.calls.clear();
-    StopAlertSound();  // the built-in sound is already released: only the file is closed
-    EXPECT_EQ(fake::state.calls, std::vector<std::string>{"MediaCommand close MP3_1"});
+    PlayAlertSound("", 1);  // the file is closed, the new sound plays
+    StopAlertSound();
+    StopAlertSound();  // nothing left to stop
+    EXPECT_EQ(fake::state.calls,
+              (std::vector<std::string>{"MediaCommand close MP3_1", "PlaySoundData", "StopSoundData"}));
 }
 
-TEST_F(AlertSoundTest, NumbersOutsideTheSetPlayNothing) {
+TEST_F(AlertSoundTest, NumbersOutsideTheSetPlayNothingAndStopWhatPlays) {
+    PlayAlertSound("", 2);
     for (int k : {0, 20, -3}) PlayAlertSound("", k);
-    EXPECT_EQ(fake::state.calls, std::vector<std::string>(3, "MediaCommand close MP3_1"));
+    EXPECT_EQ(fake::state.calls, (std::vector<std::string>{"PlaySoundData", "StopSoundData"}));
+    EXPECT_TRUE(fake::state.sound.playing.empty());
+}
+
+TEST_F(AlertSoundTest, FreeingAtShutdownWaitsForTheSoundOutput) {
+    PlayAlertSound("", 19);
+    FreeAlertSound();
+    EXPECT_EQ(fake::state.calls, (std::vector<std::string>{"PlaySoundData", "StopSoundData", "WaitForSoundToStop"}));
 }
 
 TEST_F(AlertSoundTest, WithoutSoundEveryRequestIsIgnored) {
@@ -137,12 +146,12 @@ TEST_F(AlertSoundTest, APathThatCouldBreakOutOfItsQuotesNeverReachesTheCommand) 
         {widest + "x", false},
     };
     for (const Case& c : cases) {
+        StopAlertSound();
         fake::state.sound.mediaCommands.clear();
         PlayAlertSound(c.path, 0);
         EXPECT_EQ(PathFitsMediaCommand(c.path), c.plays) << c.path;
         const std::vector<std::string> expected =
-            c.plays ? std::vector<std::string>{"close MP3_1", Open(c.path), "play MP3_1 from 0"}
-                    : std::vector<std::string>{"close MP3_1"};
+            c.plays ? std::vector<std::string>{Open(c.path), "play MP3_1 from 0"} : std::vector<std::string>{};
         EXPECT_EQ(Commands(), expected) << c.path;
     }
 }
@@ -153,7 +162,7 @@ TEST_F(AlertSoundTest, TheChooserPlaysEachSelectionAndStopsWhenItCloses) {
     EXPECT_EQ(ChooseSoundFile(), "D:\\b c.mp3");
     EXPECT_EQ(fake::state.sound.filterDescription, "All Supported Sound Files (wav, mp3, wma, ogg)");
     EXPECT_EQ(fake::state.sound.filterPattern, "*.wav;*.mp3;*.wma;*.ogg");
-    EXPECT_EQ(Commands(), (std::vector<std::string>{"close MP3_1", Open("C:\\a.wav"), "play MP3_1 from 0",
+    EXPECT_EQ(Commands(), (std::vector<std::string>{Open("C:\\a.wav"), "play MP3_1 from 0",
                                                     "close MP3_1", Open("D:\\b c.mp3"), "play MP3_1 from 0",
                                                     "close MP3_1"}));
     fake::state.sound.selections.clear();
