@@ -170,6 +170,12 @@ E2E_CASE(portable_zip_runs_from_any_folder) {
     const std::vector<std::string> unpacked = FolderEntries(folder);
     CHECK(unpacked == (std::vector<std::string>{"Horavel.exe", "ReadMe.txt"}), "the zip holds the program and its read-me");
 
+    WIN32_FILE_ATTRIBUTE_DATA program{};
+    GetFileAttributesExW(e2e::Widen(folder + "\\Horavel.exe").c_str(), GetFileExInfoStandard, &program);
+    const ULONGLONG size = (ULONGLONG{program.nFileSizeHigh} << 32) | program.nFileSizeLow;
+    e2e::Log("Horavel.exe: " + std::to_string(size) + " bytes");
+    CHECK(size > 0 && size <= 2000000, "the program with everything built in is at most 2 MB");
+
     ShowsItsWindow(folder + "\\Horavel.exe");
     std::string recorded;
     CHECK(e2e::ReadRegistryString(HKEY_CURRENT_USER, "Software\\Horavel", "", recorded) && recorded == folder,
