@@ -16,6 +16,11 @@ void QueueGadgetEvent(int gadget, int type);
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
 
+// The pictures beside popup-menu entries, drawn for the main window when the
+// menu asks for them; false for any other owner-drawn item.
+bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure);
+bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
+
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
 void RegisterGadgetClass();
