@@ -15,6 +15,8 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
+SIZE BlitImage(HDC dc, int image);
 
 // The pictures beside popup-menu entries, drawn for the main window when the
 // menu asks for them; false for any other owner-drawn item.
