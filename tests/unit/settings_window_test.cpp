@@ -10,6 +10,7 @@
 #include "settings/settings_window.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_state.h"
+#include "sound/alert_sound.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_screen.h"
@@ -263,6 +264,35 @@ TEST_F(SettingsWindow, EditInAReadOnlyFolderReportsAndStaysOpen) {
     EXPECT_EQ(fake::state.messageBoxes[0].second, Message(127));
     EXPECT_TRUE(std::none_of(fake::state.calls.begin(), fake::state.calls.end(),
                              [](const std::string& c) { return c.rfind("OpenDocument", 0) == 0; }));
+}
+
+TEST_F(SettingsWindow, SoundListChoiceAndPreview) {
+    StartSoundSystem();
+    const std::string path = "C:\\Users\\tester\\Music\\A rather long folder name\\bell.wav";
+    fake::state.files[path] = "RIFF";
+    fake::PushSelect(sw::WarningSoundList, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [path] {
+        EXPECT_EQ(C(sw::WarningSoundList).selected, 11) << "the chosen file's entry is selected";
+        EXPECT_EQ(C(sw::WarningSoundList).entries.back(), fake::FakeCompactPath(path, 200));
+        EXPECT_EQ(settingsWindow.warningSoundPath, path);
+        fake::state.sound.chosenFile.clear();  // the next chooser is cancelled
+    });
+    fake::PushSelect(sw::WarningSoundList, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [path] {
+        EXPECT_EQ(C(sw::WarningSoundList).selected, 0) << "cancelled: the browse entry stays selected";
+        EXPECT_EQ(settingsWindow.warningSoundPath, path);
+        EXPECT_TRUE(fake::state.sound.playing.empty()) << "choosing plays nothing afterwards";
+    });
+    fake::PushSelect(sw::FinishSoundList, 3);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_FALSE(fake::state.sound.playing.empty()) << "heard"; });
+    fake::PushDialog(DialogEventKind::TabChanged, sw::Tabs);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_TRUE(fake::state.sound.playing.empty()) << "stopped"; });
+    fake::PushClick(sw::Ok);
+    fake::state.sound.chosenFile = path;
+    Run();
+    EXPECT_EQ(settings.WarningSoundFile, 0);
+    EXPECT_EQ(settings.WarningSoundCustom, path);
+    EXPECT_EQ(settings.FinishSoundFile, 3);
 }
 
 TEST_F(SettingsWindow, EnableRulesFollowTheBoxes) {
