@@ -78,8 +78,11 @@ E2E_CASE(about_tab_turns_its_pages) {
     HWND window = e2e::StartAndFind(exePath, program);
     HWND settings = nullptr, picture = nullptr;
     if (window) {
-        e2e::PressGadget(window, 35);
-        settings = e2e::WaitForWindow("Horavel Settings", program.id, 10000);
+        // The main window may still be coming up: press again until the settings window shows.
+        for (int attempt = 0; !settings && attempt < 3; ++attempt) {
+            e2e::PressGadget(window, 35);
+            settings = e2e::WaitForWindow("Horavel Settings", program.id, 5000);
+        }
         CHECK(settings != nullptr, "the settings button opens \"Horavel Settings\"");
     }
     if (settings && CHECK(SelectAboutTab(settings, picture), "the About tab shows its picture")) {
