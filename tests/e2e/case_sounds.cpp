@@ -72,18 +72,19 @@ E2E_CASE(warning_and_finish_sounds_are_heard) {
 
 E2E_CASE(users_wav_file_at_a_path_with_blanks_plays) {
     const std::string wav = SoundFolder("My Alert Sounds") + "\\end of the talk.wav";
-    CHECK(e2e::WriteToneWav(wav, 660, 1.2), "a 1.2-second WAV file is written");
+    CHECK(e2e::WriteToneWav(wav, 660, 2.0), "a 2-second WAV file is written");
     if (!WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
                                     "FinishSoundCustom = " + wav + "\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
     const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 7), "the recording goes on")) {
-        const auto heard = e2e::SoundingsAfter(start, 7);
+    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 8), "the recording goes on")) {
+        const auto heard = e2e::SoundingsAfter(start, 8);
         e2e::Log("heard: " + e2e::Describe(heard));
-        CHECK(heard.size() == 1 && Near(heard[0].start, 1.5, 4.0) && Near(heard[0].length, 0.9, 1.5),
-              "the user's file at the end, about 1.2 s long: " + e2e::Describe(heard));
+        // The media player may lose a fraction of a second at the start of its stream.
+        CHECK(heard.size() == 1 && Near(heard[0].start, 1.5, 4.0) && Near(heard[0].length, 1.4, 2.4),
+              "the user's file at the end, about 2 s long: " + e2e::Describe(heard));
     }
     e2e::StopProgram(program);
     return e2e::Result();
