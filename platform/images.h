@@ -34,7 +34,8 @@ void StopDrawing();
 bool DrawingIsOpen();
 void DrawingFont(int font);
 void FillBox(const Rect& box, Colour colour);
-void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
+// A solid line, both end points included; a wider pen is centred on it.
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth = 1);
 // A linear two-colour fill of the box, left to right or top to bottom.
 // Nothing is drawn for a box of zero or negative size.
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical);

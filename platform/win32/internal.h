@@ -15,6 +15,9 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// Takes a numbered image's bitmap out of the numbered images (closing it as the
+// drawing surface first); the caller deletes it. Null when there is no such image.
+HBITMAP TakeImageBitmap(int image);
 
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
