@@ -130,10 +130,11 @@ HWND Handle(AlertWindow window) { return reinterpret_cast<HWND>(window); }
 AlertWindow OpenFlashWindow(Colour colour, int opacity) {
     auto* content = new win32::Content;
     content->brush = CreateSolidBrush(RGB(Red(colour), Green(colour), Blue(colour)));
-    // Size 0 x 0 at the centre of the primary screen, in the maximized state:
-    // shown, it covers the screen that holds that point.
+    // A point at the centre of the primary screen, in the maximized state:
+    // shown, it covers the screen that holds that point. One pixel rather than
+    // none: Wine never maps a window created empty, even once it is maximized.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    HWND hwnd = win32::Create(win32::kFlashClass, 0, WS_POPUP | WS_DISABLED | WS_MAXIMIZE, x, y, 0, 0,
+    HWND hwnd = win32::Create(win32::kFlashClass, 0, WS_POPUP | WS_DISABLED | WS_MAXIMIZE, x, y, 1, 1,
                               win32::MainWindowHandle(), content);
     if (!hwnd) return 0;
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
