@@ -65,6 +65,7 @@ struct Episode {
     PopupReading popup;
     e2e::Pixels flashShot, popupShot;  // taken while steadily shown, when asked
     std::set<std::uint64_t> readoutsUnderFlash, readoutsUnderPopup;
+    DWORD flashFrom = 0, flashTo = 0, popupFrom = 0, popupTo = 0;  // when each window was seen to exist
 };
 
 // Whether a window seen shown at `since` is still in that same showing.
@@ -150,7 +151,10 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
         HWND flash = AlertWindow(L"HoravelFlash", processId);
         HWND popup = AlertWindow(L"HoravelPopup", processId);
+        const DWORD now = GetTickCount();
         if (flash) {
+            if (e.flashFrom == 0) e.flashFrom = now;
+            e.flashTo = now;
             if (flashSighting.Ready(flash)) {
                 if (!e.flashRead) {
                     ReadFlash(flash, flashSighting.since, e);
@@ -163,6 +167,8 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
         }
         if (popup) {
             popupCame = true;
+            if (e.popupFrom == 0) e.popupFrom = now;
+            e.popupTo = now;
             if (popupSighting.Ready(popup)) {
                 if (!e.popupRead) {
                     ReadPopup(popup, popupSighting.since, e);
@@ -175,6 +181,8 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
             }
             ReadReadout(window, nullptr, popup, e.readoutsUnderPopup);
         } else if (popupCame) {
+            e2e::Log("the flash lasted " + std::to_string(e.flashTo - e.flashFrom) + " ms, the popup " +
+                     std::to_string(e.popupTo - e.popupFrom) + " ms");
             return;
         }
         Sleep(1);
