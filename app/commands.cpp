@@ -6,11 +6,10 @@
 #include "display/layout.h"
 #include "platform/screen.h"
 #include "platform/system.h"
+#include "settings/about_panel.h"
 #include "settings/settings_window.h"
 
 namespace {
-
-constexpr const char* kHelpPage = "https://www.horavel.com/help/";
 
 void OpenSettings() {
     platform::SetMainWindowTopMost(false);
@@ -32,7 +31,7 @@ bool RunMenuCommand(int item) {
         case 80: StartCountUp(); break;
         case 107: TogglePause(); break;
         case kMenuSettings: OpenSettings(); break;
-        case kMenuHelp: platform::OpenWebPage(kHelpPage); break;
+        case kMenuHelp: platform::OpenWebPage(std::string(about::HelpPage)); break;
         case kMenuQuit: return true;
         default: break;
     }

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "app/commands.h"
 #include "app/placement.h"
 #include "app/presentation.h"
@@ -9,6 +12,7 @@
 #include "platform/events.h"
 #include "platform/gadgets.h"
 #include "platform/input.h"
+#include "platform/system.h"
 #include "platform/window.h"
 #include "settings/settings.h"
 #include "timekeeping/time_values.h"
@@ -159,6 +163,27 @@ void FollowModifierKeys() {
     if (prefix != mainLoop.presetPrefix) ShowPresetCaptions(prefix);
 }
 
+bool Watching() { return mainLoop.windowActive || mainLoop.pointerOver || mainLoop.presetPrefix != 0; }
+
+bool IsPointerEvent(const platform::Event& e) {
+    return e.kind == platform::EventKind::Gadget || IsMessage(e, platform::msg::MouseMove) ||
+           IsMessage(e, platform::msg::LeftButtonUp) || IsMessage(e, platform::msg::LeftDoubleClick) ||
+           IsMessage(e, platform::msg::RightButtonUp);
+}
+
+// The pointer's messages say when it comes over the window; no message says
+// when it leaves, so while it is thought to be there each pass looks.
+void FollowPointer(const platform::Event& e) {
+    if (IsPointerEvent(e)) {
+        mainLoop.pointerOver = 1;
+    } else if (mainLoop.pointerOver) {
+        const platform::Point p = platform::MousePosition();
+        const platform::Point origin = platform::ClientOrigin();
+        const platform::Rect client{origin.x, origin.y, platform::WindowInnerWidth(), platform::WindowInnerHeight()};
+        mainLoop.pointerOver = platform::Contains(client, p) ? 1 : 0;
+    }
+}
+
 // One pass of the loop over one event; returns true when the program is to close.
 bool HandlePass(const platform::Event& e) {
     if (HandleSizeMove(e)) return false;
@@ -179,17 +204,44 @@ bool HandlePass(const platform::Event& e) {
 }  // namespace
 
 void RunMainLoop() {
+    mainLoop.windowActive = platform::MainWindowIsActive() ? 1 : 0;
+    std::optional<platform::Event> held;
     for (;;) {
-        const platform::Event e = platform::WaitEvent(20);
+        const platform::Event e = held ? *held
+                                       : platform::WaitEvent(LoopWaitMs(Watching(), platform::TickCount(),
+                                                                        timerState.nextRefreshTick));
+        held.reset();
         if (e.kind == platform::EventKind::Close) return;
-        if (TimerTick()) continue;
+        if (TimerTick()) {
+            // A pass cut short while the window moves keeps its event for the
+            // next one: a lost end of the move would leave the window hidden
+            // and deaf to clicks.
+            if (e.kind != platform::EventKind::None) held = e;
+            continue;
+        }
+        // Nothing happened and nobody can see the keys: nothing to do until
+        // the next refresh or the next message.
+        if (e.kind == platform::EventKind::None && !Watching()) continue;
         if (HandlePass(e)) return;
+        FollowPointer(e);
     }
+}
+
+int LoopWaitMs(bool watching, std::uint32_t now, std::uint32_t nextRefreshTick) {
+    constexpr int kWatchMs = 20;
+    constexpr int kLongestWaitMs = 1000;
+    const std::int32_t untilRefresh =
+        nextRefreshTick == 0 ? 0 : std::clamp<std::int32_t>(static_cast<std::int32_t>(nextRefreshTick - now), 0,
+                                                            kLongestWaitMs);
+    return watching ? std::min<int>(kWatchMs, untilRefresh) : untilRefresh;
 }
 
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) {
     namespace msg = platform::msg;
-    if (message == msg::Activate && (wParam & 0xFFFF) == 0) mainLoop.popupShown = 0;
+    if (message == msg::Activate) {
+        mainLoop.windowActive = (wParam & 0xFFFF) != 0 ? 1 : 0;
+        if (!mainLoop.windowActive) mainLoop.popupShown = 0;
+    }
     if (platform::GetWindowState() != platform::WindowState::Normal) return;
 
     if (message == msg::DisplayChange) {

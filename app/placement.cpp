@@ -1,6 +1,7 @@
 #include "app/placement.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "display/layout.h"
 #include "platform/screen.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr int MissingTaskbarHeight = 75;
 constexpr int OpaqueAlpha = 255;
 constexpr int TransparentAlpha = 180;
+constexpr int kLargestWindow = 32767;
 
 }  // namespace
 
@@ -80,7 +82,11 @@ bool PlaceWindow() {
             T = (m.screenHeight - H - m.frameBottom - m.frameTop) / 2;
     }
 
-    const bool coversScreen = L < 5 && T < 5 && m.screenWidth - L - W < 5 && m.screenHeight - T - H < 5;
+    // The remembered values come from a file that may hold anything: the sums
+    // are taken in 64 bits so that no value wraps around.
+    using Wide = std::int64_t;
+    const bool coversScreen =
+        L < 5 && T < 5 && Wide{m.screenWidth} - L - W < 5 && Wide{m.screenHeight} - T - H < 5;
     if (location == 1 || coversScreen) {
         L = 150;
         T = 100;
@@ -90,14 +96,18 @@ bool PlaceWindow() {
     }
 
     if (location == 0) {
-        W = std::max(W, m.minWidth);
-        H = std::max(H, m.minHeight);
+        // No window system keeps a window larger than this; a file asking for
+        // more was not written by a real window.
+        W = std::clamp(W, m.minWidth, std::max(m.minWidth, kLargestWindow));
+        H = std::clamp(H, m.minHeight, std::max(m.minHeight, kLargestWindow));
         // A remembered window may hang over the right or bottom edge by a few
         // pixels, but never off the top or left where its chrome would be lost.
-        if (L + W + m.frameLeft + m.frameRight - 5 > m.screenWidth) L = m.screenWidth - W - m.frameLeft - m.frameRight;
-        if (T + H + m.frameTop + m.frameBottom - 5 > m.screenHeight) T = m.screenHeight - H - m.frameTop - m.frameBottom;
-        L = std::max(L, 0);
-        T = std::max(T, 0);
+        const Wide frameW = Wide{m.frameLeft} + m.frameRight, frameH = Wide{m.frameTop} + m.frameBottom;
+        Wide left = L, top = T;
+        if (left + W + frameW - 5 > m.screenWidth) left = m.screenWidth - W - frameW;
+        if (top + H + frameH - 5 > m.screenHeight) top = m.screenHeight - H - frameH;
+        L = static_cast<int>(std::max<Wide>(left, 0));
+        T = static_cast<int>(std::max<Wide>(top, 0));
     }
     return false;
 }

@@ -23,13 +23,17 @@ target_compile_options(horavel_win32_settings INTERFACE
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Werror>)
 target_link_options(horavel_win32_settings INTERFACE -static -static-libgcc -static-libstdc++)
 
-# The version resource takes its numbers from the project version.
+# The version resource and the manifest take their numbers from the project version.
 set(HORAVEL_VERSION_TWEAK ${PROJECT_VERSION_TWEAK})
 if(NOT HORAVEL_VERSION_TWEAK)
   set(HORAVEL_VERSION_TWEAK 0)
 endif()
+set(HORAVEL_VERSION_DOTTED
+  ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.${HORAVEL_VERSION_TWEAK})
 configure_file(${CMAKE_CURRENT_LIST_DIR}/horavel_version.h.in
   ${CMAKE_BINARY_DIR}/generated/horavel_version.h @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/resources/horavel.manifest.in
+  ${CMAKE_BINARY_DIR}/generated/horavel.manifest @ONLY)
 
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 # Icon, version information and manifest. windres reads the script as UTF-8;
@@ -37,11 +41,20 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 string(APPEND CMAKE_RC_FLAGS " -c 65001")
 set_source_files_properties(resources/horavel.rc PROPERTIES
   INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/resources;${CMAKE_BINARY_DIR}/generated"
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_SOURCE_DIR}/resources/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_BINARY_DIR}/generated/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
 
 set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
 target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
+# Horavel.exe is the program users get: stripped, its debug information moved
+# to Horavel.debug beside it, which it names (with a checksum) so that gdb and
+# addr2line find it and turn a crash address back into a source line.
+add_custom_command(TARGET Horavel POST_BUILD
+  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug Horavel.exe Horavel.debug
+  COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Horavel.debug Horavel.exe
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  BYPRODUCTS ${CMAKE_BINARY_DIR}/Horavel.debug
+  VERBATIM)
 
 # Timing of the readout refresh on the real backend: the program without its
 # entry point, under a console main of its own; its manifest too, for the
@@ -56,4 +69,4 @@ target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_s
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(horavel_e2e ${E2E_SOURCES})
 target_include_directories(horavel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings user32 gdi32 advapi32 shell32)
+target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings user32 gdi32 advapi32 shell32 ole32 uuid msi)

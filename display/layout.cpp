@@ -225,7 +225,11 @@ void LayoutReadouts(int hideForMove) {
     int x = 0, y = 0;
     PlaceTitleStrip(W, x, y);
 
-    if (timerState.mode == Break || timerState.mode == Until) {
+    const bool inBreak = timerState.mode == Break || timerState.mode == Until;
+    // The readouts open the menu, and say so, only outside a break.
+    for (int g : {gadget::TimerReadout, gadget::ClockReadout, gadget::CostReadout})
+        platform::SetGadgetToolTip(g, inBreak ? std::string() : Message(198));
+    if (inBreak) {
         LayOutBreak(W, H, x, y);
     } else {
         layoutState.columns = ChooseColumns(W, H, settings.ShowMeetingClock, settings.ShowTimer);

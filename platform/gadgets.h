@@ -23,6 +23,7 @@ std::string GetGadgetText(int gadget);
 void SetGadgetImageNumber(int gadget, int image);
 int GetGadgetImageNumber(int gadget);
 
+// Empty text removes the gadget's tool tip.
 void SetGadgetToolTip(int gadget, const std::string& text);
 
 }  // namespace platform

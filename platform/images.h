@@ -12,7 +12,7 @@ namespace platform {
 
 // Images. A new image is black.
 bool CreateImage(int image, int width, int height);
-// Decodes an uncompressed 24-bit BMP file held in memory.
+// Decodes an uncompressed BMP file held in memory (24-bit, or 8-bit with a colour table).
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp);
 bool ImageExists(int image);
 void FreeImage(int image);
@@ -36,6 +36,8 @@ void DrawingFont(int font);
 void FillBox(const Rect& box, Colour colour);
 // A solid line, both end points included; a wider pen is centred on it.
 void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth = 1);
+// Copies a whole image with its top-left at (x, y); an image cannot be drawn into itself.
+void DrawImage(int image, int x, int y);
 // A linear two-colour fill of the box, left to right or top to bottom.
 // Nothing is drawn for a box of zero or negative size.
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical);

@@ -2,8 +2,9 @@
 # Sourced by scripts/run and tests/e2e/run: a virtual display and private Wine
 # prefixes for running the Windows build on Linux.
 
-# No Mono or Gecko installer prompts, no debug chatter, 64-bit prefixes.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# No Mono or Gecko installer prompts, no debug chatter, 64-bit prefixes; no
+# menu entries on the Linux desktop for the shortcuts an installer makes.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 
 XVFB_PID=""
 

@@ -3,8 +3,10 @@
 // system's buttons. Tool tips come from one shared tool-tip control.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <map>
+#include <string>
 
 #include "platform/gadgets.h"
 #include "platform/win32/internal.h"
@@ -18,9 +20,12 @@ const wchar_t kImageClass[] = L"HoravelImage";
 struct GadgetRecord {
     HWND hwnd = nullptr;
     int image = -1;  // image gadgets only
+    std::string toolTip;
+    int order = 0;  // creation order: a later gadget stands above an earlier one
 };
 
 std::map<int, GadgetRecord> gadgets;
+int created = 0;
 HWND toolTips = nullptr;
 HFONT buttonFont = nullptr;
 
@@ -69,8 +74,27 @@ void PaintImage(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// An image gadget standing on an earlier gadget (a small button or grip on a
+// strip) is seen but lets the pointer through: the gadget below gets the
+// clicks, and the program tells the parts of a strip apart by where the
+// pointer is.
+bool StandsOnAnother(HWND hwnd, POINT screen) {
+    const GadgetRecord* self = Find(GetDlgCtrlID(hwnd));
+    if (!self) return false;
+    for (const auto& [g, other] : gadgets) {
+        RECT r;
+        if (other.order < self->order && IsWindowVisible(other.hwnd) && GetWindowRect(other.hwnd, &r) &&
+            PtInRect(&r, screen))
+            return true;
+    }
+    return false;
+}
+
 LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCHITTEST:
+            if (StandsOnAnother(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return HTTRANSPARENT;
+            return HTCLIENT;
         case WM_PAINT:
             PaintImage(hwnd);
             return 0;
@@ -106,11 +130,15 @@ HFONT ButtonFont() {
 
 bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w, int h, const std::string& text) {
     if (Find(g)) DestroyWindow(gadgets[g].hwnd);
-    HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h,
-                                MainWindowHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(g)),
+    // Gadgets overlap (the small buttons and the grip stand on the strips):
+    // each one clips its siblings, and a later gadget stands above the earlier
+    // ones, so whichever paints last cannot cover a button.
+    HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                                x, y, w, h, MainWindowHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(g)),
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
-    gadgets[g] = GadgetRecord{hwnd, -1};
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created};
     return true;
 }
 
@@ -164,7 +192,9 @@ void ResizeGadget(int g, int x, int y, int width, int height) {
     // Setting a gadget where it already stands changes nothing on the screen,
     // and the layout and the refresh do that often.
     if (!r || GadgetRect(g) == Rect{x, y, width, height}) return;
-    MoveWindow(r->hwnd, x, y, width, height, TRUE);
+    // Painted afresh from its image at the new place: copied bits would carry
+    // along whatever stood over the gadget at the old one.
+    SetWindowPos(r->hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 Rect GadgetScreenRect(int g) {
@@ -222,11 +252,14 @@ int GetGadgetImageNumber(int g) {
 
 void SetGadgetToolTip(int g, const std::string& text) {
     auto* r = Find(g);
-    if (!r) return;
+    if (!r || r->toolTip == text) return;
     if (!win32::toolTips) {
-        win32::toolTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                          win32::MainWindowHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        // Owned by no window: under Wine a top-most popup owned by the main
+        // window takes the main window's place in the top-most band when that
+        // is made top-most, and the main window loses WS_EX_TOPMOST.
+        win32::toolTips = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
+                                          WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                          CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!win32::toolTips) return;
     }
     std::wstring wide = win32::Wide(text);
@@ -237,7 +270,8 @@ void SetGadgetToolTip(int g, const std::string& text) {
     tool.uId = reinterpret_cast<UINT_PTR>(r->hwnd);
     tool.lpszText = wide.data();
     SendMessageW(win32::toolTips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(win32::toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty()) SendMessageW(win32::toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    r->toolTip = text;
 }
 
 }  // namespace platform

@@ -93,7 +93,7 @@ bool CreateImage(int image, int width, int height) {
 }
 
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
-    auto decoded = DecodeBmp24(bmp);
+    auto decoded = DecodeBmp(bmp);
     if (!decoded) return false;
     win32::ImageRecord r = win32::NewBitmap(decoded->width, decoded->height);
     if (!r.bitmap) return false;
@@ -227,6 +227,18 @@ void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth) {
     if (penWidth <= 1) SetPixel(surface, x2, y2, win32::Ref(colour));
     SelectObject(surface, old);
     DeleteObject(pen);
+}
+
+void DrawImage(int image, int x, int y) {
+    auto it = images.find(image);
+    // A bitmap can be selected into one device context only.
+    if (!surface || it == images.end() || image == win32::surfaceImage) return;
+    HDC from = CreateCompatibleDC(surface);
+    if (!from) return;
+    HGDIOBJ old = SelectObject(from, it->second.bitmap);
+    BitBlt(surface, x, y, it->second.width, it->second.height, from, 0, 0, SRCCOPY);
+    SelectObject(from, old);
+    DeleteDC(from);
 }
 
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {

@@ -43,7 +43,7 @@ bool CreateImage(int image, int width, int height) {
 }
 
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
-    auto decoded = DecodeBmp24(bmp);
+    auto decoded = DecodeBmp(bmp);
     if (!decoded) return false;
     fake::Image im;
     im.width = decoded->width;
@@ -108,6 +108,16 @@ void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth) {
         for (int dy = -before; dy <= after; ++dy)
             for (int dx = -before; dx <= after; ++dx) Plot(*im, x + dx, y + dy, colour);
     }
+}
+
+void DrawImage(int image, int x, int y) {
+    fake::Image* im = Surface();
+    auto it = state.images.find(image);
+    if (!im || it == state.images.end() || image == state.drawingImage) return;
+    const fake::Image& from = it->second;
+    for (int row = 0; row < from.height; ++row)
+        for (int col = 0; col < from.width; ++col)
+            Plot(*im, x + col, y + row, from.pixels[static_cast<std::size_t>(row) * from.width + col]);
 }
 
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {

@@ -42,6 +42,8 @@ void PushClose() {
     Push(e);
 }
 
+void At(std::uint32_t tick, std::function<void()> action) { state.timed.emplace(tick, std::move(action)); }
+
 namespace {
 
 platform::Point ClientOrigin() {
@@ -182,7 +184,10 @@ void ShowGadget(int g, bool visible) {
 }
 
 void SetGadgetText(int g, const std::string& text) {
-    if (auto* gadget = Find(g)) gadget->text = text;
+    if (auto* gadget = Find(g)) {
+        gadget->text = text;
+        gadget->textTick = state.tick;
+    }
 }
 
 std::string GetGadgetText(int g) {
@@ -209,8 +214,15 @@ void SetGadgetToolTip(int g, const std::string& text) {
 // ---- events ----
 
 Event WaitEvent(int timeoutMs) {
+    state.waits.push_back(timeoutMs);
     if (state.script.empty()) {
-        state.tick += static_cast<std::uint32_t>(timeoutMs);
+        const std::uint32_t end = state.tick + static_cast<std::uint32_t>(timeoutMs);
+        while (!state.timed.empty() && static_cast<std::int32_t>(state.timed.begin()->first - end) <= 0) {
+            auto due = state.timed.extract(state.timed.begin());
+            state.tick = std::max(state.tick, due.key());
+            due.mapped()();
+        }
+        state.tick = end;
         if (++state.idleWaits >= state.idleLimit) {
             Event close;
             close.kind = EventKind::Close;
@@ -240,8 +252,14 @@ void DiscardEvents() {
 
 // ---- input ----
 
-bool KeyIsDown(Key key) { return state.keysDown.count(key) != 0; }
-Point MousePosition() { return state.mouse; }
+bool KeyIsDown(Key key) {
+    ++state.inputReads;
+    return state.keysDown.count(key) != 0;
+}
+Point MousePosition() {
+    ++state.inputReads;
+    return state.mouse;
+}
 void LoadCursors() { state.cursorsLoaded = true; }
 void DestroyCursors() { state.cursorsLoaded = false; }
 void SetCursorShape(CursorShape shape) { state.cursor = shape; }

@@ -25,6 +25,7 @@ struct Gadget {
     platform::Rect rect;
     bool visible = true;
     std::string text;
+    std::uint32_t textTick = 0;  // tick count when the text was last set
     int image = -1;
     int imageChanges = 0;  // how often the shown image was replaced
     std::string toolTip;
@@ -91,6 +92,12 @@ struct State {
     std::deque<Step> script;
     int idleWaits = 0;
     int idleLimit = 1000;
+    // The timeout of every wait; actions due at a tick count, run while an
+    // empty wait passes that tick (a key that changes without a message).
+    std::vector<int> waits;
+    std::multimap<std::uint32_t, std::function<void()>> timed;
+    // Reads of the keyboard and the pointer.
+    int inputReads = 0;
 
     // Message boxes shown (title, text), and the answer to give.
     std::vector<std::pair<std::string, std::string>> messageBoxes;
@@ -121,6 +128,8 @@ void PushMessage(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lPar
                  std::function<void()> action = {});
 void PushMenu(int item, std::function<void()> action = {});
 void PushClose();
+// Runs action once an empty wait reaches this tick count.
+void At(std::uint32_t tick, std::function<void()> action);
 
 // Puts the mouse pointer on the centre of a gadget.
 void PointAt(int gadget);

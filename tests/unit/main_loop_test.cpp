@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/timer_engine.h"
 #include "settings/settings.h"
+#include "timekeeping/time_values.h"
 #include "tests/support/fake_platform.h"
 
 namespace msg = platform::msg;
@@ -69,6 +70,23 @@ TEST_F(MainLoop, StartUpCreatesTheGadgetsWithCaptionsAndToolTips) {
     EXPECT_EQ(timerState.pauseTick, timerState.startTick);
 }
 
+TEST_F(MainLoop, ReadoutsOfferTheMenuInTheirToolTipsOnlyOutsideABreak) {
+    auto tips = [] {
+        std::vector<std::string> t;
+        for (int g : {gadget::CostReadout, gadget::ClockReadout, gadget::TimerReadout})
+            t.push_back(fake::state.gadgets[g].toolTip);
+        return t;
+    };
+    const std::vector<std::string> menu(3, "Click here to show menu"), none(3, "");
+    EXPECT_EQ(tips(), menu);
+    StartBreak(60000);
+    EXPECT_EQ(tips(), none);
+    StopBreak();
+    EXPECT_EQ(tips(), menu);
+    StartUntil(ClockNow() + 600);
+    EXPECT_EQ(tips(), none);
+}
+
 TEST_F(MainLoop, CloseButtonPressedAndReleasedOverItselfCloses) {
     ClickDown(gadget::Close);
     fake::PushMessage(msg::LeftButtonUp);
@@ -117,6 +135,18 @@ TEST_F(MainLoop, DoubleClickOnTheTopBarMaximizesAndASecondRestores) {
     EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Normal);
     EXPECT_EQ(mainLoop.userMaximized, 0);
     EXPECT_EQ(platform::WindowInnerWidth(), 100);
+}
+
+TEST_F(MainLoop, TheEndOfAMoveIsNotLostToAHeldBackRefresh) {
+    fake::PushMessage(msg::EnterSizeMove);
+    // The move took long: a refresh is due when its end comes in.
+    fake::PushMessage(msg::ExitSizeMove, 0, 0, [] { fake::state.tick += 5000; });
+    fake::PushMessage(msg::LeftDoubleClick, 0, 0, [] { fake::state.mouse = {540, 105}; });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(mainLoop.inSizeMove, 0);
+    EXPECT_TRUE(fake::state.gadgets[gadget::TimerReadout].visible);
+    EXPECT_EQ(platform::GetWindowState(), platform::WindowState::Maximized);
 }
 
 TEST_F(MainLoop, DoubleClickOnTheCloseButtonDoesNotMaximize) {
@@ -184,6 +214,100 @@ TEST_F(MainLoop, PresetCaptionsFollowCtrlAndShift) {
     fake::PushClose();
     Run();
     EXPECT_EQ(platform::GetGadgetText(41), "15m");
+}
+
+TEST(LoopWait, TwentyMillisecondsWhileWatchedElseUntilTheNextRefresh) {
+    struct Row {
+        bool watching;
+        std::uint32_t now, next;
+        int wait;
+    } rows[] = {
+        {true, 1000, 1800, 20},   {false, 1000, 1800, 800},         {true, 1000, 1010, 10},
+        {false, 1000, 0, 0},      {false, 1000, 990, 0},            {false, 1000, 5000, 1000},
+        {false, 0xFFFFFF00u, 0x100u, 512},  // across the wrap of the tick count
+    };
+    for (const Row& r : rows) EXPECT_EQ(LoopWaitMs(r.watching, r.now, r.next), r.wait) << r.now << " " << r.next;
+}
+
+TEST_F(MainLoop, WaitsTwentyMillisecondsOnlyWhileTheKeysCanBeSeen) {
+    struct Row {
+        const char* state;
+        bool active, pointerOver, prefix, watched;
+    } rows[] = {
+        {"active", true, false, false, true},
+        {"pointer over", false, true, false, true},
+        {"prefix shown", false, false, true, true},
+        {"none of these", false, false, false, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.state);
+        mainLoop = MainLoopState{};
+        fake::state.active = r.active;
+        fake::state.keysDown.clear();
+        fake::state.mouse = {0, 0};
+        if (r.pointerOver) fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
+        if (r.prefix) {
+            fake::state.keysDown = {platform::Key::Control};
+            ShowPresetCaptions('+');
+        }
+        Run();  // settles the first refresh
+        fake::state.waits.clear();
+        fake::state.inputReads = 0;
+        fake::state.idleWaits = 0;
+        fake::state.idleLimit = 40;
+        RunMainLoop();
+        const auto longest = *std::max_element(fake::state.waits.begin(), fake::state.waits.end());
+        if (r.watched) {
+            EXPECT_LE(longest, 20);
+        } else {
+            // One wake per refresh, and those passes read neither keys nor pointer.
+            EXPECT_EQ(longest, timerState.refreshMs);
+            EXPECT_GE(timerState.refreshMs, 500);
+            EXPECT_EQ(fake::state.inputReads, 0);
+        }
+    }
+}
+
+TEST_F(MainLoop, CaptionsFollowCtrlWithin20MsWhileThePointerIsOverAndUntilThePrefixGoes) {
+    fake::state.active = false;
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
+    const std::uint32_t press = fake::state.tick + 505, release = press + 733;
+    fake::At(press, [] { fake::state.keysDown = {platform::Key::Control}; });
+    // The pointer leaves (no message says so), then Ctrl is let go.
+    fake::At(press + 100, [] { fake::state.mouse = {0, 0}; });
+    fake::At(release, [] { fake::state.keysDown.clear(); });
+    fake::state.idleLimit = 200;
+    RunMainLoop();
+    EXPECT_EQ(platform::GetGadgetText(38), "1m");
+    const std::uint32_t cleared = fake::state.gadgets[38].textTick;
+    EXPECT_GE(cleared, release);
+    EXPECT_LE(cleared, release + 20);
+    EXPECT_EQ(mainLoop.pointerOver, 0);
+    EXPECT_EQ(mainLoop.presetPrefix, 0);
+    EXPECT_GT(fake::state.waits.back(), 20);  // quiet again
+}
+
+TEST_F(MainLoop, CtrlShowsThePrefixWithin20MsOfThePress) {
+    fake::state.active = false;
+    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
+    const std::uint32_t press = fake::state.tick + 333;
+    fake::At(press, [] { fake::state.keysDown = {platform::Key::Control}; });
+    fake::state.idleLimit = 30;
+    RunMainLoop();
+    EXPECT_EQ(platform::GetGadgetText(38), "+1m");
+    EXPECT_LE(fake::state.gadgets[38].textTick, press + 20);
+}
+
+TEST_F(MainLoop, SpaceReleasedInTheActiveWindowPausesWithin20Ms) {
+    TogglePause();  // running
+    const std::uint32_t release = fake::state.tick + 640;
+    fake::At(release - 90, [] { fake::state.keysDown = {platform::Key::Space}; });
+    fake::At(release, [] { fake::state.keysDown.clear(); });
+    fake::state.idleLimit = 60;
+    RunMainLoop();
+    EXPECT_EQ(timerState.paused, 1);
+    EXPECT_GE(timerState.pauseTick, release);
+    EXPECT_LE(timerState.pauseTick, release + 20);
 }
 
 TEST_F(MainLoop, DeactivationForgetsTheOpenMenu) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/placement.h"
 #include "display/layout.h"
 #include "settings/settings.h"
@@ -165,6 +167,40 @@ TEST_F(PlacementTest, RememberedWindowIsPulledBackOntoTheScreen) {
     settings.StartupWinPosnTop = 686;
     EXPECT_FALSE(PlaceWindow());
     EXPECT_EQ(Placed(), (Rect4{1720, 680, 200, 400}));
+}
+
+TEST_F(PlacementTest, RememberedValuesAtBothEndsOfThe32BitRangeLandOnTheScreen) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    for (int border : {0, 1}) {
+        settings.ShowWinBorder = border;
+        MeasureScreen();
+        for (int left : {kMin, kMax})
+            for (int top : {kMin, kMax})
+                for (int width : {kMin, kMax})
+                    for (int height : {kMin, kMax}) {
+                        settings.StartupLocation = 0;
+                        settings.StartupWinPosnLeft = left;
+                        settings.StartupWinPosnTop = top;
+                        settings.StartupWinPosnRight = width;
+                        settings.StartupWinPosnBottom = height;
+                        const bool maximized = PlaceWindow();
+                        const auto [L, T, W, H] = Placed();
+                        SCOPED_TRACE(::testing::Message() << border << ": " << left << "," << top << " " << width
+                                                          << "x" << height << " -> " << L << "," << T << " " << W
+                                                          << "x" << H);
+                        EXPECT_FALSE(maximized);  // never covers the screen from below the left edge
+                        EXPECT_TRUE(L >= 0 && L < 1920 && T >= 0 && T < 1080);
+                        EXPECT_TRUE(W >= windowMetrics.minWidth && W <= 32767);
+                        EXPECT_TRUE(H >= windowMetrics.minHeight && H <= 32767);
+                        // A small remembered window lies wholly on the screen.
+                        if (width == kMin) {
+                            EXPECT_LE(L + W + windowMetrics.frameLeft + windowMetrics.frameRight, 1920);
+                        }
+                        if (height == kMin) {
+                            EXPECT_LE(T + H + windowMetrics.frameTop + windowMetrics.frameBottom, 1080);
+                        }
+                    }
+    }
 }
 
 TEST_F(PlacementTest, RememberedWindowGrowsToTheMinimumSize) {
