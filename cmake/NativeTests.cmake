@@ -17,4 +17,7 @@ include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 # Tests compare against files kept in the source tree (golden outputs).
 target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The add-in file the program carries, read by Debian's olefile (hence Debian's
+# own interpreter, not whichever python3 comes first on the path).
+add_test(NAME addin_file COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/addin/check_addin.py ${CMAKE_SOURCE_DIR})
 include(cmake/NativeBenchmarks.cmake)

@@ -16,6 +16,9 @@ bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level
 bool RemoveFile(const std::string& path);
+// Whether the file can be opened for reading now (it exists and no other
+// program holds it locked).
+bool CanReadFile(const std::string& path);
 
 // The whole content of a regular file, or nothing when it is missing, is a
 // folder, cannot be opened, or is larger than maxBytes.
@@ -23,5 +26,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // Writes the file so that it is either entirely the new content or, on any
 // failure, still the old one (a sibling temporary file swapped in).
 bool WriteFileAtomically(const std::string& path, const std::string& content);
+// Creates the file with the content only when nothing is at path yet: an
+// existing file is never replaced, and a failed write leaves nothing behind.
+bool WriteNewFile(const std::string& path, const std::string& content);
 
 }  // namespace platform

@@ -66,6 +66,20 @@ bool WriteAll(HANDLE file, const std::string& content) {
     return true;
 }
 
+std::wstring TemporarySibling(const std::wstring& target) {
+    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+}
+
+// Creates temp with the content, flushed to the disk; nothing is left behind on failure.
+bool WriteTemporary(const std::wstring& temp, const std::string& content) {
+    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = WriteAll(file, content) && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (!written) DeleteFileW(temp.c_str());
+    return written;
+}
+
 // Errors a virus scanner or an indexer cause while it holds a fresh file for a moment.
 bool Transient(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
@@ -125,6 +139,15 @@ bool CreateFolder(const std::string& path) { return CreateDirectoryW(Wide(path).
 
 bool RemoveFile(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
+bool CanReadFile(const std::string& path) {
+    // A folder cannot be opened without backup semantics, so it does not count.
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // A folder cannot be opened without backup semantics, so it reads as nothing.
     HANDLE file = OpenForReading(Wide(path));
@@ -136,12 +159,21 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     const std::wstring target = Wide(path);
-    const std::wstring temp = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const bool written = WriteAll(file, content) && FlushFileBuffers(file);
-    CloseHandle(file);
-    if (written && SwapIn(temp, target)) return true;
+    const std::wstring temp = TemporarySibling(target);
+    if (!WriteTemporary(temp, content)) return false;
+    if (SwapIn(temp, target)) return true;
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& content) {
+    // Written beside the target and moved into place without replacing, so
+    // a half-written file never stands under the target's name and a file
+    // that appeared meanwhile is left alone.
+    const std::wstring target = Wide(path);
+    const std::wstring temp = TemporarySibling(target);
+    if (!WriteTemporary(temp, content)) return false;
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileW(temp.c_str());
     return false;
 }

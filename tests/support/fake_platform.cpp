@@ -269,8 +269,10 @@ void SetCursorShape(CursorShape shape) { state.cursor = shape; }
 std::uint32_t TickCount() { return state.tick; }
 LocalTime GetLocalTime() { return state.localTime; }
 
-MessageBoxResult ShowMessageBox(const std::string& title, const std::string& text, MessageBoxKind, MessageBoxIcon) {
+MessageBoxResult ShowMessageBox(const std::string& title, const std::string& text, MessageBoxKind,
+                                MessageBoxIcon icon) {
     state.messageBoxes.emplace_back(title, text);
+    state.messageBoxIcons.push_back(icon);
     return state.messageBoxAnswer;
 }
 
@@ -285,6 +287,15 @@ void EndProcess(int exitCode) {
 
 // ---- files ----
 
+namespace {
+
+std::string ParentFolder(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace
+
 std::string AppDataFolder() { return state.appDataFolder; }
 std::string ProgramFilePath() { return state.programFile; }
 bool FileExists(const std::string& path) { return state.files.count(path) != 0; }
@@ -294,18 +305,29 @@ bool DirectoryExists(const std::string& path) {
     return state.folders.count(p) != 0 || p == state.appDataFolder;
 }
 bool CreateFolder(const std::string& path) {
-    if (state.failWrites) return false;
     std::string p = path;
     while (!p.empty() && p.back() == '\\') p.pop_back();
+    if (state.failWrites || state.files.count(p) || state.readOnlyFolders.count(ParentFolder(p))) return false;
     state.folders.insert(p);
     return true;
 }
-bool RemoveFile(const std::string& path) { return state.files.erase(path) != 0; }
+bool RemoveFile(const std::string& path) { return !state.lockedFiles.count(path) && state.files.erase(path) != 0; }
+bool CanReadFile(const std::string& path) { return FileExists(path) && !state.lockedFiles.count(path); }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     auto it = state.files.find(path);
     if (it == state.files.end() || it->second.size() > maxBytes) return std::nullopt;
     return it->second;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& content) {
+    const std::string parent = ParentFolder(path);
+    if (state.failWrites || path.empty() || FileExists(path) || DirectoryExists(path) || !DirectoryExists(parent) ||
+        state.readOnlyFolders.count(parent)) {
+        return false;
+    }
+    state.files[path] = content;
+    return true;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {

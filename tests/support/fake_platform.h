@@ -101,6 +101,7 @@ struct State {
 
     // Message boxes shown (title, text), and the answer to give.
     std::vector<std::pair<std::string, std::string>> messageBoxes;
+    std::vector<platform::MessageBoxIcon> messageBoxIcons;  // the icon of each box shown
     platform::MessageBoxResult messageBoxAnswer = platform::MessageBoxResult::Ok;
 
     platform::FaultHandler faultHandler = nullptr;
@@ -111,6 +112,8 @@ struct State {
     std::string appDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
     std::string programFile = "C:\\Program Files\\Horavel\\Horavel.exe";
     bool failWrites = false;
+    std::set<std::string> readOnlyFolders;  // nothing can be created in them
+    std::set<std::string> lockedFiles;      // held by another program: not opened, not deleted
 
     // System commands and other calls worth checking, in order.
     std::vector<std::string> calls;
