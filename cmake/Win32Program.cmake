@@ -64,6 +64,12 @@ list(FILTER REFRESH_BENCH_SOURCES EXCLUDE REGEX "/entry\\.cpp$")
 add_executable(horavel_refresh_bench benchmarks/refresh_benchmark_win.cpp ${REFRESH_BENCH_SOURCES} resources/horavel.rc)
 target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 
+# The settings save cut short after each of its steps, for the end-to-end
+# case that checks what the next start reads.
+add_executable(horavel_save_probe tests/save_probe/save_probe_win.cpp ${REFRESH_BENCH_SOURCES})
+target_include_directories(horavel_save_probe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(horavel_save_probe PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
+
 # The end-to-end driver: a console program that runs Horavel.exe under Wine
 # and inspects it through the Windows API (tests/e2e/run runs it).
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)

@@ -24,8 +24,6 @@ constexpr int kReadWriteErrorMessage = 125;
 // older releases each have their own number.
 constexpr std::string_view kVersions[] = {"16.0", "15.0", "14.0", "13.0", "12.0", "11.0", "10.0", "9.0", "8.0"};
 
-int Exists(const std::string& key) { return RegKeyExists(RegistryRoot::CurrentUser, key, ""); }
-
 std::string ReadWriteError() {
     // At start-up the add-in is installed before the language is loaded: the
     // report must not go out without its heading.
@@ -93,7 +91,7 @@ bool Register(std::string& report) {
 int CheckAddin() {
     for (std::string_view version : kVersions) {
         const std::string key = "Software\\Microsoft\\Office\\" + std::string(version) + "\\PowerPoint";
-        if (!Exists(key)) continue;
+        if (!RegKeyExists(RegistryRoot::CurrentUser, key, "")) continue;
         OfficeVersion = version;
         AddinRegKey = key + "\\AddIns\\Horavel Toolbar Addin";
         // A "Path" of a type that reads as no text must not bring in an

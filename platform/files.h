@@ -1,8 +1,10 @@
 #pragma once
 // Files and folders. Paths are UTF-8 text with Windows separators ("\").
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -24,10 +26,22 @@ bool CanReadFile(const std::string& path);
 // folder, cannot be opened, or is larger than maxBytes.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
 // Writes the file so that it is either entirely the new content or, on any
-// failure, still the old one (a sibling temporary file swapped in).
+// failure, still the old one: the content goes to the sibling temporary file
+// path + ".<process id>.tmp", which then takes the file's place in one rename.
+// A process killed before that rename leaves the temporary file behind.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 // Creates the file with the content only when nothing is at path yet: an
 // existing file is never replaced, and a failed write leaves nothing behind.
 bool WriteNewFile(const std::string& path, const std::string& content);
+// Puts the file from in the place of to (replacing it) in one rename, written through.
+bool MoveFileInto(const std::string& from, const std::string& to);
+
+struct FoundFile {
+    std::string name;          // without the folder
+    std::uint64_t writeTime;   // later writes compare greater
+};
+// The files of folder (ending in "\", or empty for the current folder) whose
+// names match pattern, where "*" stands for any run of characters.
+std::vector<FoundFile> FindFiles(const std::string& folder, const std::string& pattern);
 
 }  // namespace platform

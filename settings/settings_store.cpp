@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "office/addin.h"
 #include "platform/files.h"
@@ -103,6 +104,36 @@ void LoadFromFile(const std::string& content) {
     }
 }
 
+// A save writes the whole file, so a file that ends its last line and holds
+// every key is one that a save finished writing.
+bool IsCompleteSave(const std::string& content) {
+    if (content.size() < 2 || content.compare(content.size() - 2, 2, "\r\n") != 0) return false;
+    const std::vector<IniGroup> groups = ParseIni(content);
+    const IniGroup* group = FindIniGroup(groups, kGroup);
+    if (!group) return false;
+    for (std::string_view key : kSaveOrder)
+        if (!FindIniValue(*group, key)) return false;
+    return true;
+}
+
+// A save that was cut short leaves its temporary file beside the settings
+// file (see WriteFileAtomically). When the settings file itself is missing,
+// the newest complete one is the user's latest settings and takes its place;
+// every other one is removed.
+void TidyInterruptedSaves(const std::string& path) {
+    const std::vector<platform::FoundFile> temps =
+        platform::FindFiles(SettingsFolder, std::string(kFileName) + ".*.tmp");
+    if (!platform::FileExists(path) && !platform::DirectoryExists(path)) {
+        const platform::FoundFile* newest = nullptr;
+        for (const platform::FoundFile& t : temps) {
+            const auto content = platform::ReadWholeFile(SettingsFolder + t.name, kMaxSettingsBytes);
+            if (content && IsCompleteSave(*content) && (!newest || t.writeTime > newest->writeTime)) newest = &t;
+        }
+        if (newest) platform::MoveFileInto(SettingsFolder + newest->name, path);
+    }
+    for (const platform::FoundFile& t : temps) platform::RemoveFile(SettingsFolder + t.name);
+}
+
 }  // namespace
 
 void LoadSettings() {
@@ -110,6 +141,7 @@ void LoadSettings() {
     RecordProgramFolder();
 
     const std::string path = SettingsFilePath();
+    TidyInterruptedSaves(path);
     std::optional<std::string> content = platform::ReadWholeFile(path, kMaxSettingsBytes);
     if (content) {
         LoadFromFile(*content);

@@ -9,7 +9,9 @@ extern std::string SettingsFolder;
 // fills the settings record from the file. Without a file it is a first run:
 // first-run values, an immediate save and the add-in's installation. A file
 // that is there but cannot be read (a folder, locked, over 1 MiB) is left
-// alone and loads as if it held no keys.
+// alone and loads as if it held no keys. Temporary files of saves that were
+// cut short are removed; without a settings file, the newest complete one
+// becomes the settings file instead of a first run.
 void LoadSettings();
 // Writes the whole record; the old file stays whole when that fails.
 void SaveSettings();

@@ -7,7 +7,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/internal.h"
 #include "platform/win32/text.h"
+
+namespace platform::win32 {
+void (*saveStepHook)(int step) = nullptr;
+}  // namespace platform::win32
 
 namespace platform {
 
@@ -74,8 +79,13 @@ std::wstring TemporarySibling(const std::wstring& target) {
 bool WriteTemporary(const std::wstring& temp, const std::string& content) {
     HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    const bool written = WriteAll(file, content) && FlushFileBuffers(file);
+    win32::SaveStep(1);
+    bool written = WriteAll(file, content);
+    win32::SaveStep(2);
+    written = written && FlushFileBuffers(file);
+    win32::SaveStep(3);
     CloseHandle(file);
+    win32::SaveStep(4);
     if (!written) DeleteFileW(temp.c_str());
     return written;
 }
@@ -87,18 +97,15 @@ bool Transient(DWORD error) {
            error == ERROR_FILE_NOT_FOUND;
 }
 
-// Puts the finished temporary file in the target's place. ReplaceFileW keeps
-// the target's attributes and leaves it whole when it fails.
-bool SwapIn(const std::wstring& temp, const std::wstring& target) {
+// Puts a finished file in the target's place with one rename that replaces
+// the target, so that at every moment the target is the old or the new file.
+// (ReplaceFileW is no such step: under Wine it removes the old file before it
+// renames the new one, and a kill in between loses both names.)
+bool SwapIn(const std::wstring& from, const std::wstring& target) {
     constexpr int kAttempts = 10;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (attempt > 0) Sleep(50);
-        const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const BOOL ok = exists ? ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                              nullptr, nullptr)
-                               : MoveFileExW(temp.c_str(), target.c_str(),
-                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (ok) return true;
+        if (MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
         if (!Transient(GetLastError())) return false;
     }
     return false;
@@ -161,9 +168,29 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     const std::wstring target = Wide(path);
     const std::wstring temp = TemporarySibling(target);
     if (!WriteTemporary(temp, content)) return false;
-    if (SwapIn(temp, target)) return true;
+    if (SwapIn(temp, target)) {
+        win32::SaveStep(5);
+        return true;
+    }
     DeleteFileW(temp.c_str());
     return false;
+}
+
+bool MoveFileInto(const std::string& from, const std::string& to) { return SwapIn(Wide(from), Wide(to)); }
+
+std::vector<FoundFile> FindFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<FoundFile> found;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(Wide(folder + pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::uint64_t time =
+            static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+        found.push_back({Utf8(data.cFileName), time});
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    return found;
 }
 
 bool WriteNewFile(const std::string& path, const std::string& content) {

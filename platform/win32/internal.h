@@ -24,4 +24,12 @@ bool BelongsToMainWindow(HWND hwnd);
 void RegisterGadgetClass();
 void DestroyGadgets();
 
+// The steps of a file save (1 created, 2 written, 3 flushed, 4 closed, 5 in
+// place) report here; only the save probe of the tests listens, to end the
+// process after one of them as a kill would.
+extern void (*saveStepHook)(int step);
+inline void SaveStep(int step) {
+    if (saveStepHook) saveStepHook(step);
+}
+
 }  // namespace platform::win32

@@ -1,6 +1,7 @@
 #include "tests/support/fake_platform.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace fake {
 
@@ -318,6 +319,37 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
     auto it = state.files.find(path);
     if (it == state.files.end() || it->second.size() > maxBytes) return std::nullopt;
     return it->second;
+}
+
+bool MoveFileInto(const std::string& from, const std::string& to) {
+    auto it = state.files.find(from);
+    if (state.failWrites || it == state.files.end()) return false;
+    state.files[to] = it->second;
+    state.files.erase(from);
+    return true;
+}
+
+namespace {
+bool Matches(std::string_view name, std::string_view pattern) {
+    if (pattern.empty()) return name.empty();
+    if (pattern[0] == '*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip)
+            if (Matches(name.substr(skip), pattern.substr(1))) return true;
+        return false;
+    }
+    return !name.empty() && name[0] == pattern[0] && Matches(name.substr(1), pattern.substr(1));
+}
+}  // namespace
+
+std::vector<FoundFile> FindFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<FoundFile> found;
+    for (const auto& [path, content] : state.files) {
+        if (path.rfind(folder, 0) != 0) continue;
+        const std::string name = path.substr(folder.size());
+        if (name.find('\\') == std::string::npos && Matches(name, pattern))
+            found.push_back({name, state.fileTimes.count(path) ? state.fileTimes.at(path) : 0});
+    }
+    return found;
 }
 
 bool WriteNewFile(const std::string& path, const std::string& content) {

@@ -108,6 +108,7 @@ struct State {
 
     // Files: path to content; folders; what the shell reports.
     std::map<std::string, std::string> files;
+    std::map<std::string, std::uint64_t> fileTimes;  // last-write times FindFiles reports (0 when unset)
     std::set<std::string> folders;
     std::string appDataFolder = "C:\\Users\\tester\\AppData\\Roaming";
     std::string programFile = "C:\\Program Files\\Horavel\\Horavel.exe";

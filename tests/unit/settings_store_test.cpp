@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "settings/registry.h"
 #include "settings/settings.h"
@@ -253,4 +254,49 @@ TEST_F(SettingsStore, RegistryFailuresDoNotStopLoading) {
     LoadFile("[Horavel]\nButton2 = 78\n");
     EXPECT_EQ(settings.Button2, 78);
     EXPECT_EQ(fake::registry.local.count("Software\\Horavel"), 1u);
+}
+
+TEST_F(SettingsStore, AnInterruptedSaveIsRecoveredOnlyWhenTheFileIsGoneAndItsTemporaryFileIsComplete) {
+    // A complete save of Button1 = 120 and Button1 = 240, the later written last.
+    settings = Settings{};
+    ResetSettings();
+    settings.Button1 = 120;
+    SaveSettings();
+    const std::string older = state().files.at("HV_Settings.ini");
+    settings.Button1 = 240;
+    SaveSettings();
+    const std::string newer = state().files.at("HV_Settings.ini");
+    const std::string cut = newer.substr(0, newer.size() - 1);  // killed before the last byte
+
+    struct Row {
+        const char* what;
+        std::optional<std::string> file;
+        std::vector<std::pair<std::string, std::uint64_t>> temps;  // content, write time
+        int button1;
+    } rows[] = {
+        {"no file, complete temporary files: the newest wins", std::nullopt, {{older, 5}, {newer, 9}, {cut, 12}}, 240},
+        {"no file, only a cut one: first run", std::nullopt, {{cut, 9}}, 60},
+        {"the file is there: it wins", older, {{newer, 9}}, 120},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        fake::Reset();
+        fake::ResetRegistry();
+        settings = Settings{};
+        if (r.file) state().files[kFile] = *r.file;
+        int pid = 100;
+        for (const auto& [content, time] : r.temps) {
+            const std::string temp = kFile + "." + std::to_string(++pid) + ".tmp";
+            state().files[temp] = content;
+            state().fileTimes[temp] = time;
+        }
+        state().files[kFolder + "HV_Settings.ini.old"] = "not ours";
+        LoadSettings();
+        EXPECT_EQ(settings.Button1, r.button1);
+        ASSERT_EQ(state().files.count(kFile), 1u);
+        EXPECT_NE(state().files.at(kFile).find("Button1 = " + std::to_string(r.button1) + "\r\n"), std::string::npos);
+        std::vector<std::string> left;
+        for (const auto& [path, content] : state().files) left.push_back(path);
+        EXPECT_EQ(left, (std::vector<std::string>{kFile, kFolder + "HV_Settings.ini.old"}));
+    }
 }
