@@ -19,6 +19,11 @@ HDC DrawingDcOf(int image);
 // drawing surface first); the caller deletes it. Null when there is no such image.
 HBITMAP TakeImageBitmap(int image);
 
+// The pictures beside popup-menu entries, drawn for the main window when the
+// menu asks for them; false for any other owner-drawn item.
+bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure);
+bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
+
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
 void RegisterGadgetClass();

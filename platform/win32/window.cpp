@@ -59,6 +59,12 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_EXITSIZEMOVE:
             Queue(message, wParam, lParam);
             break;
+        case WM_MEASUREITEM:
+            if (MeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (DrawMenuPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
         case WM_GETMINMAXINFO:
             if (mainWindow) {
                 const SIZE outer = OuterSize(hwnd, minInnerWidth, minInnerHeight);

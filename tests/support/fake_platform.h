@@ -35,6 +35,7 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<platform::Colour> pixels;  // row by row
+    std::vector<std::uint8_t> alpha;       // decoded pictures with alpha only
 };
 
 struct Font {
