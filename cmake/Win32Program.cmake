@@ -43,7 +43,7 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
   INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/resources;${CMAKE_BINARY_DIR}/generated"
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_BINARY_DIR}/generated/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
 
-set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
+set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi uxtheme winmm advapi32 ole32 uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
 target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 # Horavel.exe is the program users get: stripped, its debug information moved

@@ -15,6 +15,8 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
+SIZE BlitImage(HDC dc, int image);
 // Takes a numbered image's bitmap out of the numbered images (closing it as the
 // drawing surface first); the caller deletes it. Null when there is no such image.
 HBITMAP TakeImageBitmap(int image);

@@ -92,14 +92,25 @@ std::string FieldText(HWND field) {
 
 // Answers the program's prompt with this title: the text typed over the
 // initial answer (which the field holds selected), then Enter.
-bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr) {
+// Esc instead of an answer cancels the prompt.
+bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr,
+                  bool cancel = false) {
     HWND prompt = WaitForProgramWindow(processId, L"#32770", title, kWait);
     if (!prompt) return false;
     e2e::Pause(300);
+    const RECT r = e2e::WindowRect(prompt);
+    const int dx = (r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int dy = (r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2;
+    CHECK(std::abs(dx) <= 2 && std::abs(dy) <= 2, "the prompt stands in the middle of the screen");
+    CHECK(GetWindowLongPtrW(prompt, GWL_EXSTYLE) & WS_EX_TOPMOST, "the prompt is top-most, above the strip");
     if (initial) *initial = FieldText(e2e::FindChild(prompt, 101).hwnd);
-    e2e::TypeText(typed);
-    e2e::Pause(200);
-    e2e::PressKey(VK_RETURN);
+    if (cancel) {
+        e2e::PressKey(VK_ESCAPE);
+    } else {
+        e2e::TypeText(typed);
+        e2e::Pause(200);
+        e2e::PressKey(VK_RETURN);
+    }
     for (DWORD waited = 0; IsWindow(prompt) && IsWindowVisible(prompt) && waited < kWait; waited += 50) e2e::Pause(50);
     return !IsWindowVisible(prompt);
 }
@@ -211,8 +222,12 @@ E2E_CASE(custom_count_down_of_one_minute_thirty) {
           "a settings file with a 90-second first preset is written");
     HWND window = e2e::StartAndFind(exePath, program);
     if (window) {
+        const std::initializer_list<WORD> custom = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN};
         CHECK(OpenMenu(window, program.id), "the menu opens");
-        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN});  // "Custom...", the last entry
+        Keys(custom);  // "Custom...", the last entry
+        CHECK(AnswerPrompt(program.id, "Set Count Down Timer", "", nullptr, true), "Esc closes the prompt");
+        CHECK(OpenMenu(window, program.id), "the menu opens again");
+        Keys(custom);
         CHECK(AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
         CHECK(WaitForTimerPicture(window, e2e::Pixels{}, false, kWait), "the timer is drawn");
         e2e::Pause(500);
