@@ -10,23 +10,6 @@ namespace {
 
 constexpr DWORD kWait = 5000;
 
-// The program's visible window of this class (and title, when one is given).
-HWND FindProgramWindow(DWORD processId, const wchar_t* className, const std::string& title = {}) {
-    for (HWND w : e2e::TopLevelWindows(processId)) {
-        const e2e::WindowInfo info = e2e::DescribeWindow(w);
-        if (info.visible && info.className == e2e::Narrow(className) && (title.empty() || info.text == title)) return w;
-    }
-    return nullptr;
-}
-
-HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::string& title, DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += 50) {
-        if (HWND w = FindProgramWindow(processId, className, title)) return w;
-        if (waited >= timeoutMs) return nullptr;
-        e2e::Pause(50);
-    }
-}
-
 // The system's menu windows of the program: the menu and its open submenus.
 int MenuWindowCount(DWORD processId) {
     int count = 0;
@@ -80,39 +63,6 @@ void PressPreset(HWND window, int g) {
     const e2e::Pixels before = TimerPicture(window);
     e2e::PressGadget(window, g);
     WaitForTimerPicture(window, before, false, kWait);
-}
-
-// The text of another program's edit field (GetWindowText does not ask it).
-std::string FieldText(HWND field) {
-    wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kWait, &copied);
-    return e2e::Narrow(text);
-}
-
-// Answers the program's prompt with this title: the text typed over the
-// initial answer (which the field holds selected), then Enter.
-// Esc instead of an answer cancels the prompt.
-bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr,
-                  bool cancel = false) {
-    HWND prompt = WaitForProgramWindow(processId, L"#32770", title, kWait);
-    if (!prompt) return false;
-    e2e::Pause(300);
-    const RECT r = e2e::WindowRect(prompt);
-    const int dx = (r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int dy = (r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2;
-    CHECK(std::abs(dx) <= 2 && std::abs(dy) <= 2, "the prompt stands in the middle of the screen");
-    CHECK(GetWindowLongPtrW(prompt, GWL_EXSTYLE) & WS_EX_TOPMOST, "the prompt is top-most, above the strip");
-    if (initial) *initial = FieldText(e2e::FindChild(prompt, 101).hwnd);
-    if (cancel) {
-        e2e::PressKey(VK_ESCAPE);
-    } else {
-        e2e::TypeText(typed);
-        e2e::Pause(200);
-        e2e::PressKey(VK_RETURN);
-    }
-    for (DWORD waited = 0; IsWindow(prompt) && IsWindowVisible(prompt) && waited < kWait; waited += 50) e2e::Pause(50);
-    return !IsWindowVisible(prompt);
 }
 
 // Ink of text drawn in the menu font on the menu's colours, to be found on the screen.
@@ -225,10 +175,10 @@ E2E_CASE(custom_count_down_of_one_minute_thirty) {
         const std::initializer_list<WORD> custom = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN};
         CHECK(OpenMenu(window, program.id), "the menu opens");
         Keys(custom);  // "Custom...", the last entry
-        CHECK(AnswerPrompt(program.id, "Set Count Down Timer", "", nullptr, true), "Esc closes the prompt");
+        CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "", nullptr, true), "Esc closes the prompt");
         CHECK(OpenMenu(window, program.id), "the menu opens again");
         Keys(custom);
-        CHECK(AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
+        CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
         CHECK(WaitForTimerPicture(window, e2e::Pixels{}, false, kWait), "the timer is drawn");
         e2e::Pause(500);
         const e2e::Pixels typed = TimerPicture(window);
@@ -249,7 +199,7 @@ E2E_CASE(participants_typed_show_in_the_menu) {
         Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN});  // participants, "Custom..."
         std::string initial;
         // The prompt shares the title "Horavel" with the main window; it is the dialog of that title.
-        CHECK(AnswerPrompt(program.id, "Horavel", "45", &initial), "the participants prompt takes 45");
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "45", &initial), "the participants prompt takes 45");
         CHECK(initial == "10", "the prompt offered the current number, 10, not \"" + initial + "\"");
         CHECK(OpenMenu(window, program.id), "the menu opens again");
         Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});

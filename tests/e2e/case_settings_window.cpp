@@ -17,6 +17,7 @@ constexpr int kEdit = 102;
 constexpr int kMinutes3 = 222;
 constexpr int kSeconds3 = 242;
 constexpr int kBorder = 308;
+constexpr int kWarningTime = 401;
 const char* const kTitle = "Horavel Settings";
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -102,17 +103,20 @@ void PickEntry(HWND dialog, int id, int entry) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-// A control's text as the control itself gives it (an edit field's is not its caption).
-std::string FieldText(HWND dialog, int id) {
-    HWND field = e2e::FindChild(dialog, id).hwnd;
-    wchar_t text[256] = {};
-    SendMessageW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return e2e::Narrow(text);
-}
+// A field's text as the field itself gives it.
+std::string FieldText(HWND dialog, int id) { return e2e::FieldText(e2e::FindChild(dialog, id).hwnd); }
 
 bool WaitForText(HWND dialog, int id, const std::string& text) {
     for (int i = 0; i < 50; ++i) {
         if (FieldText(dialog, id) == text) return true;
+        e2e::Pause(100);
+    }
+    return false;
+}
+
+bool WaitForListText(HWND dialog, int id, const std::string& text) {
+    for (int i = 0; i < 50; ++i) {
+        if (ListText(dialog, id) == text) return true;
         e2e::Pause(100);
     }
     return false;
@@ -134,8 +138,11 @@ E2E_CASE(settings_window_tabs_controls_and_keyboard) {
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
     if (window) {
+        const DWORD pressed = GetTickCount();
         HWND dialog = OpenWithButton(window, program.id);
         if (CHECK(dialog != nullptr, "button 35 opens the window titled \"Horavel Settings\"")) {
+            // The press itself takes about 600 ms of the driver's pauses.
+            e2e::Log("the settings window stood " + std::to_string(GetTickCount() - pressed) + " ms after the press began");
             const RECT client = e2e::ClientRect(dialog);
             CHECK(client.right == 428 && client.bottom == 370,
                   "inner size 428 x 370, not " + std::to_string(client.right) + " x " + std::to_string(client.bottom));
@@ -326,6 +333,29 @@ E2E_CASE(settings_window_edit_opens_the_language_file) {
         CHECK(IsWindow(dialog), "the settings window stays open");
         e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
         CHECK(WaitClosed(dialog), "Cancel closes it");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_custom_warning_time) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 3);
+        PickEntry(dialog, kWarningTime, 0);
+        std::string proposed;
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "2:5", &proposed), "the custom time prompt takes 2:5");
+        CHECK(proposed == "01:30", "the prompt proposes 01:30, not \"" + proposed + "\"");
+        CHECK(WaitForListText(dialog, kWarningTime, "Custom... (02:05)"), "the custom entry shows 02:05");
+        CHECK(IsWindow(dialog), "the settings window stays open");
+        e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+        CHECK(WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  Contains(saved, "\r\nWarningTime = -125\r\n"),
+              "the settings file holds WarningTime = -125");
     }
     e2e::StopProgram(program);
     return e2e::Result();
