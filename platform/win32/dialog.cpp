@@ -51,16 +51,21 @@ void OnCommand(int id, int code, HWND from) {
         case ControlKind::DefaultButton:
             if (code == BN_CLICKED) Queue(DialogEventKind::Clicked, id);
             break;
-        case ControlKind::DropDownList:
-            // Moving through the open list is not yet a choice; closing it on an entry is.
-            if (code == CBN_SELENDOK || (code == CBN_SELCHANGE && !SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0))) {
-                const int entry = static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0));
-                if (entry != r->reportedEntry) {
-                    r->reportedEntry = entry;
-                    Queue(DialogEventKind::Selected, id);
-                }
+        case ControlKind::DropDownList: {
+            // Moving through the open list is not yet a choice; closing it on an
+            // entry is, even on the entry already selected (to enter another
+            // custom time, or to hear a sound again). A closed list changes by
+            // the arrow keys.
+            const bool dropped = SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) != 0;
+            const int entry = static_cast<int>(SendMessageW(from, CB_GETCURSEL, 0, 0));
+            const bool chosen = code == CBN_SELENDOK && dropped;
+            const bool stepped = code == CBN_SELCHANGE && !dropped && entry != r->reportedEntry;
+            if (chosen || stepped) {
+                r->reportedEntry = entry;
+                Queue(DialogEventKind::Selected, id);
             }
             break;
+        }
         case ControlKind::TextField:
         case ControlKind::DigitsField:
             if (code == EN_SETFOCUS) Queue(DialogEventKind::Focused, id);

@@ -350,12 +350,19 @@ E2E_CASE(settings_window_custom_warning_time) {
         CHECK(proposed == "01:30", "the prompt proposes 01:30, not \"" + proposed + "\"");
         CHECK(WaitForListText(dialog, kWarningTime, "Custom... (02:05)"), "the custom entry shows 02:05");
         CHECK(IsWindow(dialog), "the settings window stays open");
+        // Choosing the custom entry again from the open list asks again, proposing the time it shows.
+        e2e::ClickWindow(e2e::FindChild(dialog, kWarningTime).hwnd);
+        e2e::Pause(300);
+        e2e::PressKey(VK_RETURN);
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "3:00", &proposed), "the prompt comes again and takes 3:00");
+        CHECK(proposed == "02:05", "it proposes 02:05, not \"" + proposed + "\"");
+        CHECK(WaitForListText(dialog, kWarningTime, "Custom... (03:00)"), "the custom entry shows 03:00");
         e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
         CHECK(WaitClosed(dialog), "OK closes the window");
         std::string saved;
         CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
-                  Contains(saved, "\r\nWarningTime = -125\r\n"),
-              "the settings file holds WarningTime = -125");
+                  Contains(saved, "\r\nWarningTime = -180\r\n"),
+              "the settings file holds WarningTime = -180");
     }
     e2e::StopProgram(program);
     return e2e::Result();
