@@ -167,6 +167,7 @@ void ShutdownApplication() {
 
 void ProgramMain() {
     platform::InstallFaultHandler(ReportProgramError);
+    RegisterOggDecoder();
     if (!InitApplication()) EndProgram();
     RunMainLoop();
     ShutdownApplication();
