@@ -1,10 +1,12 @@
 // The settings window as a user meets it: opened by the settings button and
 // by the menu entry, its tabs and controls, the keyboard, the language
-// preview, a preset typed and accepted, the window border, and "Edit".
+// preview, a preset typed and accepted, the window border, "Edit", and the
+// alert previews.
 #include "tests/e2e/case_support.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -363,6 +365,115 @@ E2E_CASE(settings_window_custom_warning_time) {
         CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
                   Contains(saved, "\r\nWarningTime = -180\r\n"),
               "the settings file holds WarningTime = -180");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+namespace {
+
+constexpr int kWarningFlashPreview = 405;
+constexpr int kWarningPopupPreview = 407;
+constexpr int kFinishFlashPreview = 503;
+constexpr int kFinishPopupPreview = 505;
+
+// Whether the program has a window of this class: any, or a shown one. An
+// alert hides its window between its openings and destroys it at its end.
+bool HasAlert(DWORD processId, const char* windowClass, bool shownOnly) {
+    for (HWND hwnd : e2e::TopLevelWindows(processId)) {
+        const e2e::WindowInfo info = e2e::DescribeWindow(hwnd);
+        if ((info.visible || !shownOnly) && info.className == windowClass) return true;
+    }
+    return false;
+}
+
+// Waits until the alert shows (shown) or until its window is gone (!shown).
+bool WaitForAlert(DWORD processId, const char* windowClass, bool shown) {
+    for (int i = 0; i < 1000; ++i) {
+        if (HasAlert(processId, windowClass, shown) == shown) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// The thread of the program's shown window of this class; 0 when none shows.
+DWORD AlertThread(DWORD processId, const char* windowClass) {
+    for (HWND hwnd : e2e::TopLevelWindows(processId)) {
+        const e2e::WindowInfo info = e2e::DescribeWindow(hwnd);
+        if (info.visible && info.className == windowClass) return GetWindowThreadProcessId(hwnd, nullptr);
+    }
+    return 0;
+}
+
+// Waits until no window of the thread is left: the thread has ended.
+bool WaitForThreadEnd(DWORD processId, DWORD thread) {
+    for (int i = 0; i < 500; ++i) {
+        const std::vector<HWND> all = e2e::TopLevelWindows(processId);
+        if (std::none_of(all.begin(), all.end(), [&](HWND h) { return GetWindowThreadProcessId(h, nullptr) == thread; }))
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// The window's thread answers within a second: it is not stuck.
+bool Responds(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+}
+
+// A flash and a popup came and went: nothing of either is left on screen, and
+// the settings window still answers and closes by Cancel.
+void CheckAlertsGoneAndCancel(HWND dialog, DWORD processId, const std::string& after) {
+    CHECK(WaitForAlert(processId, "HoravelPopup", false) && WaitForAlert(processId, "HoravelFlash", false),
+          "no alert window is left after " + after);
+    CHECK(Responds(dialog), "the settings window responds after " + after);
+    e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
+    CHECK(WaitClosed(dialog), "Cancel closes the settings window after " + after);
+}
+
+}  // namespace
+
+E2E_CASE(settings_window_alert_previews) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 3);
+        e2e::ClickWindow(e2e::FindChild(dialog, kWarningPopupPreview).hwnd);
+        CHECK(WaitForAlert(program.id, "HoravelPopup", true), "the popup preview shows the sign");
+        const DWORD signThread = AlertThread(program.id, "HoravelPopup");
+        CHECK(signThread != 0 && signThread != GetWindowThreadProcessId(dialog, nullptr),
+              "the sign belongs to a thread of its own");
+        CHECK(Responds(dialog), "the settings window responds while the sign shows");
+        CHECK(WaitForAlert(program.id, "HoravelPopup", false), "the sign goes again");
+        // The flash comes only after the sign's thread has ended and before it has been collected.
+        CHECK(WaitForThreadEnd(program.id, signThread), "the sign's thread ends");
+        e2e::ClickWindow(e2e::FindChild(dialog, kWarningFlashPreview).hwnd);
+        CHECK(WaitForAlert(program.id, "HoravelFlash", true), "then the flash preview flashes");
+        CHECK(WaitForAlert(program.id, "HoravelFlash", false), "and the flash ends");
+        CheckAlertsGoneAndCancel(dialog, program.id, "a popup preview and then a flash preview");
+    }
+    // Both pressed at once on the finish page: the flash runs while the sign is still on screen.
+    dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens again")) {
+        TurnToTab(dialog, 4);
+        e2e::ClickWindow(e2e::FindChild(dialog, kFinishPopupPreview).hwnd);
+        e2e::ClickWindow(e2e::FindChild(dialog, kFinishFlashPreview).hwnd);
+        CHECK(WaitForAlert(program.id, "HoravelFlash", true), "the flash comes with the sign");
+        CheckAlertsGoneAndCancel(dialog, program.id, "both previews pressed at once");
+    }
+    // The program ends cleanly while a sign is still on screen.
+    dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens a third time")) {
+        TurnToTab(dialog, 3);
+        e2e::ClickWindow(e2e::FindChild(dialog, kWarningPopupPreview).hwnd);
+        CHECK(WaitForAlert(program.id, "HoravelPopup", true), "the sign shows");
+        e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
+        CHECK(WaitClosed(dialog), "Cancel closes the settings window while the sign shows");
+        e2e::PressGadget(window, 34);
+        DWORD exitCode = 1;
+        CHECK(e2e::WaitForExit(program, 10000, exitCode) && exitCode == 0, "the program ends with exit code 0");
     }
     e2e::StopProgram(program);
     return e2e::Result();
