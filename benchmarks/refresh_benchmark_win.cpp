@@ -6,10 +6,10 @@
 // With --click-start [preset] it only clicks the start/pause button of a
 // running Horavel.exe, after preset button 38 + preset when one is given
 // (scripts/measure-cpu starts the count-down that way). With --time-start
-// PROGRAM [gadget [runs]] it starts PROGRAM runs times (default 1), prints the
-// median milliseconds until a window of it is shown (and, for a gadget number
-// other than -1, that gadget has been laid out with a size), and leaves the
-// last start running.
+// PROGRAM [gadget [runs [end]]] it starts PROGRAM runs times (default 1),
+// prints the median milliseconds until a window of it is shown (and, for a
+// gadget number other than -1, that gadget has been laid out with a size), and
+// leaves the last start running unless "end" is given.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -257,14 +257,14 @@ double TimeOneStart(const char* program, int gadget, PROCESS_INFORMATION& proces
     return -1;
 }
 
-// Starts program runs times, ending each start but the last once it is shown,
-// and prints the median time to shown.
-int TimeStart(const char* program, int gadget, int runs) {
+// Starts program runs times, ending each start once it is shown but the last
+// unless endAll, and prints the median time to shown.
+int TimeStart(const char* program, int gadget, int runs, bool endAll) {
     std::vector<double> ms;
     for (int run = 0; run < runs; ++run) {
         PROCESS_INFORMATION process{};
         const double shown = TimeOneStart(program, gadget, process);
-        if (run + 1 < runs && process.hProcess) {
+        if ((endAll || run + 1 < runs) && process.hProcess) {
             TerminateProcess(process.hProcess, 0);
             WaitForSingleObject(process.hProcess, 10000);
         }
@@ -291,7 +291,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--click-start") == 0) {
         status = ClickStart(argc > 2 ? std::atoi(argv[2]) : -1);
     } else if (argc > 2 && std::strcmp(argv[1], "--time-start") == 0) {
-        status = TimeStart(argv[2], argc > 3 ? std::atoi(argv[3]) : -1, argc > 4 ? std::max(1, std::atoi(argv[4])) : 1);
+        status = TimeStart(argv[2], argc > 3 ? std::atoi(argv[3]) : -1, argc > 4 ? std::max(1, std::atoi(argv[4])) : 1,
+                           argc > 5 && std::strcmp(argv[5], "end") == 0);
     } else {
         const bool pieces = argc > 1 && std::strcmp(argv[1], "--pieces") == 0;
         const int first = pieces ? 2 : 1;
