@@ -2,6 +2,8 @@
 // What the pieces of the Win32 backend share among themselves.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/events.h"
 #include "platform/win32/main_window_handle.h"
 
@@ -15,6 +17,9 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// A fingerprint of an image's size and pixels (never 0), to tell whether the
+// screen already shows them.
+std::uint64_t ImageFingerprint(int image);
 
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
