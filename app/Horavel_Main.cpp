@@ -22,13 +22,13 @@ namespace {
 
 constexpr std::uint32_t kAccessViolation = 3221225477u;  // 0xC0000005
 
-struct ChromeBitmap {
+struct BuiltInBitmap {
     int image;
     const char* file;
 };
 
 // Images 22 to 24 have no picture of their own; the restore button shares the maximize pictures.
-constexpr ChromeBitmap kChromeBitmaps[] = {
+constexpr BuiltInBitmap kBuiltInBitmaps[] = {
     {3, "resources/chrome/strip.bmp"},
     {5, "resources/chrome/settings_normal.bmp"},
     {6, "resources/chrome/settings_hover.bmp"},
@@ -41,6 +41,17 @@ constexpr ChromeBitmap kChromeBitmaps[] = {
     {27, "resources/chrome/close_pressed.bmp"},
     {29, "resources/chrome/grip.bmp"},
     {28, "resources/chrome/logo.bmp"},
+    {menu_icon::MeetingStart, "resources/menu/meeting_start.bmp"},
+    {menu_icon::MeetingEnd, "resources/menu/meeting_end.bmp"},
+    {menu_icon::Participants, "resources/menu/participants.bmp"},
+    {menu_icon::CountDown, "resources/menu/count_down.bmp"},
+    {menu_icon::CountUp, "resources/menu/count_up.bmp"},
+    {menu_icon::Break, "resources/menu/break.bmp"},
+    {menu_icon::Settings, "resources/menu/settings.bmp"},
+    {menu_icon::Resume, "resources/menu/resume.bmp"},
+    {menu_icon::Pause, "resources/menu/pause.bmp"},
+    {menu_icon::Help, "resources/menu/help.bmp"},
+    {menu_icon::Quit, "resources/menu/quit.bmp"},
 };
 
 void CreateGadgets() {
@@ -121,7 +132,7 @@ bool InitApplication() {
     CalibrateFontScale();  // loads the 10- and 60-point fonts it measures
 
     for (int i : {image::CostReadout, image::ClockReadout, image::TimerReadout}) platform::CreateImage(i, 300, 200);
-    for (const ChromeBitmap& b : kChromeBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));
+    for (const BuiltInBitmap& b : kBuiltInBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));
 
     CreateGadgets();
     BuildTimerMenu();
@@ -154,6 +165,7 @@ void ShutdownApplication() {
 
 void ProgramMain() {
     platform::InstallFaultHandler(ReportProgramError);
+    RegisterOggDecoder();
     if (!InitApplication()) EndProgram();
     RunMainLoop();
     ShutdownApplication();

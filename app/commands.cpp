@@ -1,15 +1,26 @@
 #include "app/commands.h"
 
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "app/placement.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
+#include "lang/messages.h"
+#include "platform/menu.h"
 #include "platform/screen.h"
 #include "platform/system.h"
 #include "settings/about_panel.h"
+#include "settings/settings.h"
 #include "settings/settings_window.h"
+#include "timekeeping/time_values.h"
+#include "timekeeping/timer_menu.h"
 
 namespace {
+
+constexpr int MenuClockWidth = 200;
+constexpr int HoursMinutes = 87;    // "(Hrs:Min)"
+constexpr int MinutesSeconds = 88;  // "(Min:Sec)"
 
 void OpenSettings() {
     platform::SetMainWindowTopMost(false);
@@ -21,19 +32,66 @@ void OpenSettings() {
     SetPresetCaptions();
 }
 
+std::string Ask(const std::string& title, const std::string& question, const std::string& answer) {
+    return platform::InputPrompt({title, question, answer, Message(1), Message(2)});
+}
+
+// Asks for a custom time: "Enter Custom Time" and the unit the answer is read in.
+std::string AskTime(int titleMessage, int unitMessage, const std::string& answer) {
+    return Ask(Message(titleMessage), Message(86) + " " + Message(unitMessage), answer);
+}
+
+std::string MeetingStartText() { return FormatClock("%hh:%ii", meetingStart, MenuClockWidth); }
+
+// The whole minutes an entry such as "25 mins" begins with, in milliseconds.
+std::int32_t EntryMinutesMs(int item) { return SaturateMs(std::int64_t{ReadInteger(TimerMenuText(item))} * 60000); }
+
+std::int32_t TypedDurationMs(const std::string& answer) { return ParseDuration(answer) * 1000; }
+
+bool In(int item, int first, int last) { return item >= first && item <= last; }
+
 }  // namespace
 
 bool RunMenuCommand(int item) {
-    switch (item) {
-        case 76: SetCountDown(3600000); break;
-        case 77: SetCountDown(5400000); break;
-        case 78: SetCountDown(7200000); break;
-        case 80: StartCountUp(); break;
-        case 107: TogglePause(); break;
-        case kMenuSettings: OpenSettings(); break;
-        case kMenuHelp: platform::OpenWebPage(std::string(about::HelpPage)); break;
-        case kMenuQuit: return true;
-        default: break;
+    if (In(item, menu::StartFirst, menu::StartCustom - 1)) {
+        meetingStart = ParseClock(TimerMenuText(item));
+    } else if (item == menu::StartCustom) {
+        meetingStart = ParseClock(AskTime(95, HoursMinutes, MeetingStartText()));
+    } else if (In(item, menu::EndFirst, menu::EndCustom - 1)) {
+        meetingEnd = ParseClock(TimerMenuText(item));
+    } else if (item == menu::EndCustom) {
+        meetingEnd = ParseClock(AskTime(97, HoursMinutes, FormatClock("%hh:%ii", meetingEnd, MenuClockWidth)));
+    } else if (In(item, menu::ParticipantsFirst, menu::ParticipantsCustom - 1)) {
+        settings.NumOfParticipants = ReadInteger(TimerMenuText(item));
+    } else if (item == menu::ParticipantsCustom) {
+        const std::string answer =
+            Ask("Horavel", Message(98), std::to_string(settings.NumOfParticipants));
+        // A negative head count would make the meeting earn money.
+        settings.NumOfParticipants = std::max(0, ReadInteger(answer));
+    } else if (In(item, menu::CountDownFirst, menu::CountDownHours - 1)) {
+        SetCountDown(EntryMinutesMs(item));
+    } else if (In(item, menu::CountDownHours, menu::CountDownCustom - 1)) {
+        SetCountDown(3600000 + (item - menu::CountDownHours) * 1800000);
+    } else if (item == menu::CountDownCustom) {
+        SetCountDown(TypedDurationMs(AskTime(99, MinutesSeconds, "")));
+    } else if (item == menu::CountUp) {
+        StartCountUp();
+    } else if (In(item, menu::ReturnInFirst, menu::ReturnInCustom - 1)) {
+        StartBreak(EntryMinutesMs(item));
+    } else if (item == menu::ReturnInCustom) {
+        StartBreak(TypedDurationMs(AskTime(101, MinutesSeconds, "")));
+    } else if (In(item, menu::ReturnAtFirst, menu::ReturnAtCustom - 1)) {
+        StartUntil(ParseClock(TimerMenuText(item)));
+    } else if (item == menu::ReturnAtCustom) {
+        StartUntil(ParseClock(AskTime(95, HoursMinutes, MeetingStartText())));
+    } else if (item == menu::Pause) {
+        TogglePause();
+    } else if (item == menu::Settings) {
+        OpenSettings();
+    } else if (item == menu::Help) {
+        platform::OpenWebPage(std::string(about::HelpPage));
+    } else if (item == menu::Quit) {
+        return true;
     }
     return false;
 }

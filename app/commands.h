@@ -1,9 +1,5 @@
 #pragma once
-// The popup menu's commands, by entry number.
-
-constexpr int kMenuSettings = 108;
-constexpr int kMenuHelp = 109;
-constexpr int kMenuQuit = 110;
+// The popup menu's commands, by entry number (timekeeping/timer_menu.h).
 
 // Runs the command of a menu entry; returns true when it asks the program to close.
 bool RunMenuCommand(int item);

@@ -108,7 +108,7 @@ bool HandleMouse(const platform::Event& e) {
         if (pressed != 0 && MouseOverGadget(pressed)) {
             if (pressed == gadget::Maximize) ToggleMaximize();
             if (pressed == gadget::Close) close = true;
-            if (pressed == gadget::SettingsButton) RunMenuCommand(kMenuSettings);
+            if (pressed == gadget::SettingsButton) RunMenuCommand(menu::Settings);
         }
     }
     UpdateButtonImages();

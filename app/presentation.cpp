@@ -1,6 +1,33 @@
 #include "app/presentation.h"
 
-void ReturnFocusToSlideshow() {}
-void InitTaskbarProgress() {}
-void ReleaseTaskbarProgress() {}
-void UpdateTaskbarProgress(int, std::int64_t) {}
+#include "display/layout.h"
+#include "platform/shell.h"
+#include "settings/settings.h"
+
+bool taskbarList = false;
+
+void ReturnFocusToSlideshow() { platform::ForegroundWindowOfClass("screenClass"); }
+
+void InitTaskbarProgress() { taskbarList = platform::CreateTaskbarList(); }
+
+void ReleaseTaskbarProgress() {
+    platform::ReleaseTaskbarList();
+    taskbarList = false;
+}
+
+void UpdateTaskbarProgress(int state, std::int64_t completed) {
+    if (!taskbarList) return;
+    // The taskbar may have restarted since the last update.
+    platform::TaskbarHrInit();
+    std::optional<platform::Rect> clip;
+    if (settings.ShowTaskBarProgress == 1) {
+        platform::TaskbarSetProgressValue(static_cast<std::uint64_t>(completed), 100);
+        platform::TaskbarSetProgressState(state);
+        if (settings.ShowTimer == 1)
+            clip = platform::Rect{timerHitRect.left, timerHitRect.top, timerHitRect.right - timerHitRect.left,
+                                  timerHitRect.bottom - timerHitRect.top};
+    } else {
+        platform::TaskbarSetProgressState(0);
+    }
+    platform::TaskbarSetThumbnailClip(clip);
+}

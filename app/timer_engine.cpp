@@ -152,8 +152,12 @@ void SetCountDown(std::int32_t ms) {
 }
 
 void AdjustCountDown(std::int32_t ms) {
-    if (timerState.startTime + timerState.durationMs / 1000 <= ClockNow()) {
-        // Run out by the wall clock: the button's length starts a fresh timer.
+    // Run out as shown (a paused timer shows the time left at its pause): the
+    // button's length starts a fresh timer. The wall clock would count the
+    // pause as running time and throw away what a paused timer still shows.
+    TimerState shown = timerState;
+    shown.sampleTick = timerState.paused ? timerState.pauseTick : platform::TickCount();
+    if (RemainingMsOf(shown) <= 0) {
         MarkStart();
         if (timerState.paused) timerState.pauseTick = timerState.startTick;
         timerState.durationMs = 0;

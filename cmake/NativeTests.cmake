@@ -21,3 +21,10 @@ target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE
 # own interpreter, not whichever python3 comes first on the path).
 add_test(NAME addin_file COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/addin/check_addin.py ${CMAKE_SOURCE_DIR})
 include(cmake/NativeBenchmarks.cmake)
+
+# The generator of the built-in sounds (tools/make_sounds.cpp); run by hand:
+#   build/native/make_sounds resources/sounds
+pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc)
+add_executable(make_sounds tools/make_sounds.cpp)
+target_link_libraries(make_sounds PRIVATE PkgConfig::VORBISENC PkgConfig::VORBIS)
+target_compile_options(make_sounds PRIVATE -Wall -Wextra -Werror)

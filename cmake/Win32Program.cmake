@@ -43,7 +43,7 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
   INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/resources;${CMAKE_BINARY_DIR}/generated"
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/horavel.ico;${CMAKE_BINARY_DIR}/generated/horavel.manifest;${CMAKE_BINARY_DIR}/generated/horavel_version.h")
 
-set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi winmm advapi32 ole32 uuid)
+set(WIN32_LIBRARIES user32 gdi32 msimg32 comctl32 comdlg32 shell32 shlwapi uxtheme winmm advapi32 ole32 uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
 target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 # Horavel.exe is the program users get: stripped, its debug information moved
@@ -67,6 +67,10 @@ target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_s
 # The baseline of the CPU measurement: an idle window of a few lines of C.
 add_executable(idle_window WIN32 benchmarks/idle_window.c)
 target_link_libraries(idle_window PRIVATE horavel_win32_settings user32 gdi32)
+
+# How long PlayAlertSound takes on the real backend (scripts/measure-sound).
+add_executable(horavel_sound_bench benchmarks/sound_benchmark_win.cpp ${REFRESH_BENCH_SOURCES})
+target_link_libraries(horavel_sound_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 
 # The settings save cut short after each of its steps, for the end-to-end
 # case that checks what the next start reads.

@@ -45,7 +45,11 @@ std::int64_t HourlyRate() {
 
 std::int64_t MeetingCost() {
     const std::int64_t seconds = static_cast<std::int64_t>(timerState.sampleTime) - meetingStart;
-    return seconds * settings.NumOfParticipants * HourlyRate() / 3600;
+    // A typed head count can be as large as 32 bits hold: the product is taken
+    // wide and the cost held at the largest a readout can show.
+    const __int128 cost = static_cast<__int128>(seconds) * settings.NumOfParticipants * HourlyRate() / 3600;
+    constexpr std::int64_t limit = INT64_MAX;
+    return static_cast<std::int64_t>(cost > limit ? limit : cost < -limit ? -limit : cost);
 }
 
 std::string GroupDigits(const std::string& digits, const std::string& separator) {

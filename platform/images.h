@@ -12,7 +12,8 @@ namespace platform {
 
 // Images. A new image is black.
 bool CreateImage(int image, int width, int height);
-// Decodes an uncompressed BMP file held in memory (24-bit, or 8-bit with a colour table).
+// Decodes an uncompressed BMP file held in memory: 24-bit, 8-bit with a colour
+// table, or 32-bit with alpha (kept for the pictures beside menu entries).
 bool DecodeBmpImage(int image, std::span<const unsigned char> bmp);
 bool ImageExists(int image);
 void FreeImage(int image);

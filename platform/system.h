@@ -27,6 +27,11 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
 
 // Opens a web address in the default browser (the shell's "open").
 void OpenWebPage(const std::string& address);
+// Opens a document with the program the user has for it (the shell's "open").
+void OpenDocument(const std::string& path);
+
+// Windows 7 or later: the taskbar shows progress on a program's button.
+bool IsWindows7OrLater();
 
 // What the fault handler learns of a program fault.
 struct FaultInfo {

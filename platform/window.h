@@ -41,6 +41,10 @@ Point ClientOrigin();
 // Moves the window (outer corner) and sizes its client area.
 void MoveMainWindow(int x, int y, int innerWidth, int innerHeight);
 
+// Gives the window the framed or the borderless style of OpenMainWindow, in place.
+void SetMainWindowFramed(bool framed);
+void ShowMainWindow(bool visible);
+
 WindowState GetWindowState();
 void SetWindowState(WindowState state);  // maximize, restore or minimize
 bool MainWindowIsActive();

@@ -89,3 +89,53 @@ windows_path() {
     local path="$1"
     echo "Z:${path//\//\\}"
 }
+
+SOUND_SERVER_PID=""
+SOUND_SINK=horavel
+
+# Starts a private PulseAudio server with one null sink, $SOUND_SINK, as the
+# default output, its runtime folder under $1. Wine's wave output and media
+# players play into the sink; its monitor source can be recorded. Exports
+# XDG_RUNTIME_DIR, which every Wine process of a prefix must see from the
+# prefix's first one on, or the prefix stays silent.
+start_sound_server() {
+    local runtime="$1" log="$2"
+    rm -rf "$runtime"
+    mkdir -p "$runtime" && chmod 700 "$runtime" || return 1
+    export XDG_RUNTIME_DIR="$runtime"
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n --log-target=stderr \
+        --load="module-null-sink sink_name=$SOUND_SINK" --load=module-native-protocol-unix >"$log" 2>&1 ||
+        return 1
+    SOUND_SERVER_PID="$(cat "$runtime/pulse/pid" 2>/dev/null)"
+    [[ -n "$SOUND_SERVER_PID" ]] && pactl set-default-sink "$SOUND_SINK"
+}
+
+stop_sound_server() {
+    [[ -n "$SOUND_SERVER_PID" ]] || return 0
+    kill "$SOUND_SERVER_PID" 2>/dev/null
+    # Not our child (it daemonized): wait up to 5 s for it to be gone.
+    local waited=0
+    while kill -0 "$SOUND_SERVER_PID" 2>/dev/null && ((waited++ < 50)); do
+        sleep 0.1
+    done
+    SOUND_SERVER_PID=""
+}
+
+RECORDER_PID=""
+RECORDING_RATE=22050
+
+# Records what the sink plays into the file $1 as raw 16-bit mono samples at
+# $RECORDING_RATE Hz. The sink plays silence when nothing sounds, so the file
+# grows at a steady rate: its length is also a clock.
+start_recording() {
+    parec -d "$SOUND_SINK.monitor" --format=s16le --rate="$RECORDING_RATE" --channels=1 --latency-msec=20 \
+        >"$1" 2>/dev/null &
+    RECORDER_PID=$!
+}
+
+stop_recording() {
+    [[ -n "$RECORDER_PID" ]] || return 0
+    kill "$RECORDER_PID" 2>/dev/null
+    wait "$RECORDER_PID" 2>/dev/null
+    RECORDER_PID=""
+}

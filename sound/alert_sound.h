@@ -2,12 +2,22 @@
 // Alert sounds: the built-in set and the user's files.
 #include <string>
 
+// Registers the Ogg Vorbis decoder with the sound output, so that the
+// built-in sounds can be played (process start).
+void RegisterOggDecoder();
 // Starts the sound system once; remembers whether that worked.
 bool StartSoundSystem();
 extern bool soundAvailable;
+// Stops what plays, then plays the user's file at path when it is not empty,
+// else built-in sound builtInSound (1 to 19), else nothing. Returns at once.
 void PlayAlertSound(const std::string& path, int builtInSound);
 void StopAlertSound();
 // The file chooser with preview: the chosen path, or empty text on cancel.
 std::string ChooseSoundFile();
 // Frees the loaded built-in sound, if any (shutdown).
 void FreeAlertSound();
+
+// Whether path may be quoted into a media-control command: no double quote,
+// no control character, within the system's path limit. Any other path could
+// end the quoted name early and add commands of its own.
+bool PathFitsMediaCommand(const std::string& path);

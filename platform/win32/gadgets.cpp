@@ -40,24 +40,9 @@ GadgetRecord* Find(int g) {
 void DrawImage(HWND hwnd, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
-    int w = 0, h = 0;
     GadgetRecord* record = Find(GetDlgCtrlID(hwnd));
-    HBITMAP bitmap = record ? ImageBitmap(record->image, &w, &h) : nullptr;
-    if (bitmap) {
-        HDC source = DrawingDcOf(record->image);
-        HDC own = nullptr;
-        HGDIOBJ old = nullptr;
-        if (!source) {
-            own = CreateCompatibleDC(dc);
-            old = SelectObject(own, bitmap);
-            source = own;
-        }
-        BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-        if (own) {
-            SelectObject(own, old);
-            DeleteDC(own);
-        }
-    }
+    const SIZE size = record ? BlitImage(dc, record->image) : SIZE{0, 0};
+    const int w = size.cx, h = size.cy;
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     if (w < client.right) {
         RECT right{w, 0, client.right, client.bottom};

@@ -101,6 +101,13 @@ bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
     if (!r.bitmap) return false;
     auto* pixels = static_cast<std::uint32_t*>(r.bits);  // 0x00RRGGBB, rows top first
     std::copy(decoded->pixels.begin(), decoded->pixels.end(), pixels);
+    // Pictures with alpha (the menu icons) are kept premultiplied, as the
+    // system's alpha blending of menu bitmaps wants them.
+    for (std::size_t i = 0; i < decoded->alpha.size(); ++i) {
+        const std::uint32_t a = decoded->alpha[i];
+        const Colour c = decoded->pixels[i];
+        pixels[i] = a << 24 | static_cast<std::uint32_t>(Rgb(Red(c) * a / 255, Green(c) * a / 255, Blue(c) * a / 255));
+    }
     win32::Replace(image, r);
     return true;
 }

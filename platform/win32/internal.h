@@ -20,6 +20,13 @@ HDC DrawingDcOf(int image);
 // A fingerprint of an image's size and pixels (never 0), to tell whether the
 // screen already shows them.
 std::uint64_t ImageFingerprint(int image);
+// Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
+SIZE BlitImage(HDC dc, int image);
+
+// The pictures beside popup-menu entries, drawn for the main window when the
+// menu asks for them; false for any other owner-drawn item.
+bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure);
+bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
 
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <shellapi.h>
+#include <versionhelpers.h>
 
 #include "platform/system.h"
 #include "platform/win32/main_window_handle.h"
@@ -78,6 +79,10 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
 void OpenWebPage(const std::string& address) {
     ShellExecuteW(nullptr, L"open", win32::Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+
+void OpenDocument(const std::string& path) { OpenWebPage(path); }
+
+bool IsWindows7OrLater() { return IsWindows7OrGreater(); }
 
 void InstallFaultHandler(FaultHandler handler) {
     faultHandler = handler;

@@ -25,6 +25,11 @@ void Queue(unsigned message, WPARAM wParam, LPARAM lParam) {
     QueueEvent(e);
 }
 
+// The two styles of the main window.
+DWORD MainStyle(bool framed) {
+    return (framed ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU) | WS_CLIPCHILDREN;
+}
+
 // The outer size of a window whose client area is w x h.
 SIZE OuterSize(HWND hwnd, int w, int h) {
     RECT r{0, 0, w, h};
@@ -58,6 +63,12 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ENTERSIZEMOVE:
         case WM_EXITSIZEMOVE:
             Queue(message, wParam, lParam);
+            break;
+        case WM_MEASUREITEM:
+            if (MeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (DrawMenuPicture(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
         case WM_GETMINMAXINFO:
             if (mainWindow) {
@@ -102,8 +113,7 @@ bool OpenMainWindow(const WindowOptions& options) {
     if (!RegisterClassExW(&wc)) return false;
     win32::RegisterGadgetClass();
 
-    const DWORD style = (options.framed ? WS_OVERLAPPEDWINDOW : WS_POPUP | WS_MINIMIZEBOX | WS_SYSMENU) |
-                        WS_CLIPCHILDREN;
+    const DWORD style = win32::MainStyle(options.framed);
     RECT r{0, 0, options.innerWidth, options.innerHeight};
     AdjustWindowRectEx(&r, style, FALSE, 0);
     mainWindow = CreateWindowExW(0, win32::kClassName, win32::Wide(options.title).c_str(), style, options.x,
@@ -169,6 +179,15 @@ void MoveMainWindow(int x, int y, int innerWidth, int innerHeight) {
     const SIZE outer = win32::OuterSize(mainWindow, innerWidth, innerHeight);
     SetWindowPos(mainWindow, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void SetMainWindowFramed(bool framed) {
+    const LONG_PTR visible = GetWindowLongPtrW(mainWindow, GWL_STYLE) & WS_VISIBLE;
+    SetWindowLongPtrW(mainWindow, GWL_STYLE, static_cast<LONG_PTR>(win32::MainStyle(framed)) | visible);
+    SetWindowPos(mainWindow, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowMainWindow(bool visible) { ShowWindow(mainWindow, visible ? SW_SHOW : SW_HIDE); }
 
 WindowState GetWindowState() {
     if (IsIconic(mainWindow)) return WindowState::Minimized;

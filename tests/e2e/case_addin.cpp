@@ -10,6 +10,9 @@ const std::string kAddinKey = kPowerPoint + "\\AddIns\\Horavel Toolbar Addin";
 std::string AddinsFolder() { return e2e::ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\AddIns"; }
 std::string AddinFile() { return AddinsFolder() + "\\Horavel Toolbar Addin.ppa"; }
 
+constexpr int kSettingsOk = 1;
+constexpr int kAddinBox = 103;  // message 118 "Show HV button in PowerPoint"
+
 bool IsMessageBox(HWND window) { return e2e::DescribeWindow(window).className == "#32770"; }
 
 bool MessageBoxShown(DWORD processId) {
@@ -17,6 +20,37 @@ bool MessageBoxShown(DWORD processId) {
         if (IsWindowVisible(w) && IsMessageBox(w)) return true;
     }
     return false;
+}
+
+// Polls until the add-in's registration and file are both there, or both gone.
+bool WaitInstalled(bool installed) {
+    for (DWORD waited = 0; waited < 10000; waited += 100) {
+        if (e2e::RegistryKeyExists(HKEY_CURRENT_USER, kAddinKey) == installed && e2e::FileExists(AddinFile()) == installed) {
+            return true;
+        }
+        e2e::Pause(100);
+    }
+    return false;
+}
+
+// Opens the settings window, reads the add-in check box, and when toggle is
+// set clicks it and accepts with OK. -1 when the window or the box is missing.
+int AddinBox(HWND window, DWORD processId, bool toggle) {
+    // The window may still be coming up: press again until the settings window shows.
+    HWND dialog = nullptr;
+    for (int attempt = 0; !dialog && attempt < 3; ++attempt) {
+        e2e::PressGadget(window, 35);
+        dialog = e2e::WaitForWindow("Horavel Settings", processId, 5000);
+    }
+    HWND box = dialog ? e2e::FindChild(dialog, kAddinBox).hwnd : nullptr;
+    if (!box) return -1;
+    const int ticked = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    if (toggle) e2e::ClickWindow(box, 8, 10);
+    CHECK(!toggle || (SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != (ticked == 1), "the click toggles the box");
+    e2e::ClickWindow(e2e::FindChild(dialog, toggle ? kSettingsOk : IDCANCEL).hwnd);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) e2e::Pause(100);
+    CHECK(!IsWindow(dialog), "the settings window closes");
+    return ticked;
 }
 
 // The folder as the Unix side sees it (Wine's own export).
@@ -32,8 +66,11 @@ std::string UnixPath(const std::string& path) {
     return out;
 }
 
+// Each probe has a name of its own: one created just before the folder
+// turned immutable can no longer be deleted, and must not answer for later probes.
 bool CanCreateFileIn(const std::string& folder) {
-    const std::wstring probe = e2e::Widen(folder + "\\probe.tmp");
+    static int probes = 0;
+    const std::wstring probe = e2e::Widen(folder + "\\probe" + std::to_string(++probes) + ".tmp");
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
@@ -95,6 +132,14 @@ E2E_CASE(first_start_installs_the_addin_for_powerpoint_16) {
               "the add-in's key has \"Path\" = the file, not \"" + path + "\"");
         CHECK(e2e::ReadRegistryDword(HKEY_CURRENT_USER, kAddinKey, "AutoLoad", autoLoad) && autoLoad == 1,
               "the add-in's key has \"AutoLoad\" = 1");
+
+        // AddinInstalled as the settings window shows it, and the box at work.
+        CHECK(AddinBox(window, program.id, true) == 1, "the settings window's add-in box is ticked");
+        CHECK(WaitInstalled(false), "unticked and accepted, the key and the file are removed");
+        CHECK(e2e::RegistryKeyExists(HKEY_CURRENT_USER, kPowerPoint), "PowerPoint's own key stays");
+        CHECK(AddinBox(window, program.id, true) == 0, "the box reads unticked");
+        CHECK(WaitInstalled(true), "ticked again and accepted, the key and the file are back");
+        CHECK(!MessageBoxShown(program.id), "without a word");
     }
     e2e::StopProgram(program);
     return e2e::Result();
@@ -125,6 +170,7 @@ E2E_CASE(read_only_addins_folder_shows_the_report) {
         CHECK(!IsWindow(box) || !IsWindowVisible(box), "OK closes the box");
         HWND window = e2e::WaitForWindow("Horavel", program.id, 20000);
         CHECK(window && !IsMessageBox(window), "the main window follows once the box is closed");
+        if (window) CHECK(AddinBox(window, program.id, false) == 0, "the settings window's add-in box is not ticked");
     }
     CHECK(!e2e::RegistryKeyExists(HKEY_CURRENT_USER, kAddinKey), "nothing is registered");
     CHECK(!e2e::FileExists(AddinFile()), "no add-in file");

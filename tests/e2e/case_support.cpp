@@ -1,5 +1,7 @@
 #include "tests/e2e/case_support.h"
 
+#include <cstdlib>
+
 namespace e2e {
 
 HWND StartAndFind(const std::string& exePath, Process& program) {
@@ -35,6 +37,50 @@ bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD time
         if (waited >= timeoutMs) return false;
         Pause(100);
     }
+}
+
+namespace {
+constexpr DWORD kPromptWait = 5000;
+}  // namespace
+
+HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::string& title, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50) {
+        for (HWND w : TopLevelWindows(processId)) {
+            const WindowInfo info = DescribeWindow(w);
+            if (info.visible && info.className == Narrow(className) && (title.empty() || info.text == title)) return w;
+        }
+        if (waited >= timeoutMs) return nullptr;
+        Pause(50);
+    }
+}
+
+std::string FieldText(HWND field) {
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kPromptWait, &copied);
+    return Narrow(text);
+}
+
+bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial,
+                  bool cancel) {
+    HWND prompt = WaitForProgramWindow(processId, L"#32770", title, kPromptWait);
+    if (!prompt) return false;
+    Pause(300);
+    const RECT r = WindowRect(prompt);
+    const int dx = (r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int dy = (r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2;
+    CHECK(std::abs(dx) <= 2 && std::abs(dy) <= 2, "the prompt stands in the middle of the screen");
+    CHECK(GetWindowLongPtrW(prompt, GWL_EXSTYLE) & WS_EX_TOPMOST, "the prompt is top-most, above the strip");
+    if (initial) *initial = FieldText(FindChild(prompt, 101).hwnd);
+    if (cancel) {
+        PressKey(VK_ESCAPE);
+    } else {
+        TypeText(typed);
+        Pause(200);
+        PressKey(VK_RETURN);
+    }
+    for (DWORD waited = 0; IsWindow(prompt) && IsWindowVisible(prompt) && waited < kPromptWait; waited += 50) Pause(50);
+    return !IsWindowVisible(prompt);
 }
 
 }  // namespace e2e

@@ -25,4 +25,18 @@ std::string SettingsFolder();
 // Polls until the gadget's caption is text; false after timeoutMs.
 bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs);
 
+// The program's visible top-level window of this class (and title, when one is
+// given); nullptr after timeoutMs.
+HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::string& title, DWORD timeoutMs);
+
+// The text of another program's edit field (GetWindowText does not ask it).
+std::string FieldText(HWND field);
+
+// Answers the program's prompt with this title: the text typed over the
+// initial answer (which the field holds selected), then Enter; Esc instead
+// when cancel is set. Checks that the prompt stands centred and top-most;
+// true when it closed.
+bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr,
+                  bool cancel = false);
+
 }  // namespace e2e

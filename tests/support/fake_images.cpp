@@ -49,6 +49,7 @@ bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
     im.width = decoded->width;
     im.height = decoded->height;
     im.pixels = std::move(decoded->pixels);
+    im.alpha = std::move(decoded->alpha);
     state.images[image] = std::move(im);
     return true;
 }

@@ -117,6 +117,12 @@ void MoveMainWindow(int x, int y, int w, int h) {
     state.window.innerHeight = h;
 }
 
+void SetMainWindowFramed(bool framed) {
+    state.window.framed = framed;
+    state.calls.push_back(framed ? "Framed" : "Borderless");
+}
+void ShowMainWindow(bool visible) { state.calls.push_back(visible ? "ShowMainWindow" : "HideMainWindow"); }
+
 WindowState GetWindowState() { return state.state; }
 
 void SetWindowState(WindowState s) {
@@ -278,6 +284,7 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
 }
 
 void OpenWebPage(const std::string& address) { state.calls.push_back("OpenWebPage " + address); }
+void OpenDocument(const std::string& path) { state.calls.push_back("OpenDocument " + path); }
 
 void InstallFaultHandler(FaultHandler handler) { state.faultHandler = handler; }
 

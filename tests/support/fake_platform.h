@@ -17,6 +17,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "tests/support/fake_sound.h"
 
 namespace fake {
 
@@ -35,6 +36,7 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<platform::Colour> pixels;  // row by row
+    std::vector<std::uint8_t> alpha;       // decoded pictures with alpha only
 };
 
 struct Font {
@@ -115,6 +117,8 @@ struct State {
     bool failWrites = false;
     std::set<std::string> readOnlyFolders;  // nothing can be created in them
     std::set<std::string> lockedFiles;      // held by another program: not opened, not deleted
+
+    Sound sound;
 
     // System commands and other calls worth checking, in order.
     std::vector<std::string> calls;

@@ -9,6 +9,8 @@
 #include "settings/settings.h"
 #include "timekeeping/time_values.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/fake_shell.h"
+#include "timekeeping/timer_menu.h"
 
 namespace msg = platform::msg;
 
@@ -335,6 +337,48 @@ TEST_F(MainLoop, DeactivationForgetsTheOpenMenu) {
     fake::PushClose();
     Run();
     EXPECT_EQ(mainLoop.popupShown, 0);
+}
+
+TEST_F(MainLoop, ClicksOnTheReadoutsOpenTheMenu) {
+    fake::ResetShell();
+    platform::ResizeGadget(gadget::TimerReadout, 10, 100, 80, 200);
+    platform::ResizeGadget(gadget::CostReadout, 10, 20, 80, 60);
+    auto overTimer = [] { fake::PointAt(gadget::TimerReadout); };
+    fake::PushGadget(gadget::TimerReadout, platform::GadgetRightClick, overTimer);
+    fake::PushGadget(gadget::TimerReadout, platform::GadgetRightClick, overTimer);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::shell.menus.size(), 2u);  // every right click opens it
+    // Left clicks toggle: open, then only forget it, then open again.
+    for (int i = 0; i < 3; ++i) fake::PushGadget(gadget::TimerReadout, platform::GadgetLeftClick, overTimer);
+    fake::PushMessage(msg::LeftButtonUp, 0, 0, [] { fake::PointAt(gadget::CostReadout); });
+    fake::PushClose();
+    mainLoop.popupShown = 0;
+    Run();
+    EXPECT_EQ(fake::shell.menus.size(), 4u);
+    EXPECT_EQ(mainLoop.popupShown, 0);  // the click on the cost readout closed it
+    EXPECT_EQ(fake::shell.menus.back()[9].text, "Resume Timer");
+
+    StartBreak(60000);  // no menu in a break
+    fake::PushGadget(gadget::TimerReadout, platform::GadgetRightClick, overTimer);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::shell.menus.size(), 4u);
+}
+
+TEST_F(MainLoop, PresetsAndMenuCommandsHandTheKeyboardBackToTheSlideShow) {
+    fake::ResetShell();
+    fake::shell.windowClasses = {"screenClass"};
+    ClickDown(gadget::Preset1 + 2);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(timerState.durationMs, 600000);
+    EXPECT_FALSE(fake::shell.foregrounds.empty());
+    fake::shell.foregrounds.clear();
+    fake::PushMenu(menu::StartFirst);
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::shell.foregrounds, std::vector<std::string>{"screenClass"});
 }
 
 TEST_F(MainLoop, QuitFromTheMenuEndsTheLoop) {

@@ -72,11 +72,21 @@ TEST_F(TimerEngine, AdjustCountDownAddsOrSubtractsAndRestartsWhenRunOut) {
     EXPECT_EQ(timerState.durationMs, INT32_MAX);
 }
 
-TEST_F(TimerEngine, AdjustingAPausedTimerThatRanOutShowsTheNewLength) {
+TEST_F(TimerEngine, AdjustingAPausedTimerGoesByWhatItShows) {
+    // Paused at 15:00 for longer than its length: Ctrl+5m adds to the 15:00 shown.
     InitTimerState();
-    Advance(1000000);
+    Advance(16 * 60000);
     AdjustCountDown(300000);
     timerState.sampleTick = timerState.pauseTick;  // what the paused readout shows
+    EXPECT_EQ(RemainingMs(), 1200000);
+    // A timer paused after it ran out starts afresh with the button's length.
+    SetCountDown(60000);
+    TogglePause();
+    Advance(70000);
+    TogglePause();
+    Advance(1000000);
+    AdjustCountDown(300000);
+    timerState.sampleTick = timerState.pauseTick;
     EXPECT_EQ(RemainingMs(), 300000);
     Advance(30000);
     TogglePause();

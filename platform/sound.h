@@ -1,0 +1,41 @@
+#pragma once
+// Sound output: compressed sound data played once in the background through a
+// decoder the program registers, and the system's media-control commands for
+// files of any format its codecs know.
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace platform {
+
+// Turns compressed sound data into 16-bit samples. The sound output calls it
+// on a thread of its own, one stream at a time.
+struct SoundDecoder {
+    // A stream over data, which outlives it; nullptr when data is not a stream
+    // this decoder reads. Sets the channel count and the sample rate.
+    void* (*open)(std::span<const unsigned char> data, int* channels, int* rate) = nullptr;
+    // Up to maxSamples interleaved samples into samples; 0 at the end of the
+    // stream, negative when the data is damaged.
+    int (*read)(void* stream, std::int16_t* samples, int maxSamples) = nullptr;
+    void (*close)(void* stream) = nullptr;
+};
+void RegisterSoundDecoder(const SoundDecoder& decoder);
+
+// Whether a wave output device exists and can be opened.
+bool SoundOutputAvailable();
+// Starts playing data once, in the background, and returns at once; whatever
+// PlaySoundData started before is stopped first. data must stay valid until
+// StopSoundData or the next PlaySoundData.
+void PlaySoundData(std::span<const unsigned char> data);
+// Stops what PlaySoundData started and returns at once; the device and its
+// buffers are released in the background. Harmless when nothing plays.
+void StopSoundData();
+// Stops as StopSoundData does, then returns only when every sound started has
+// released the device and nothing of the sound output runs any more (shutdown).
+void WaitForSoundToStop();
+
+// Sends one media-control command string, with no return buffer and no
+// notification window; the result is ignored.
+void SendMediaCommand(const std::string& command);
+
+}  // namespace platform

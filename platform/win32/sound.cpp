@@ -1,0 +1,162 @@
+// Sound output over winmm: a decoded stream fed to waveOut by a thread of its
+// own that owns the device from opening to closing, so no buffer is ever
+// released while the device may still read it, and that ends with the sound;
+// and mciSendString for the user's files.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <atomic>
+#include <memory>
+#include <process.h>
+#include <vector>
+
+#include "platform/sound.h"
+#include "platform/win32/text.h"
+
+namespace platform {
+namespace {
+
+// Four buffers of a quarter second each: the device always has the next one
+// while the thread decodes the one after it.
+constexpr int BufferCount = 4;
+constexpr int BuffersPerSecond = 4;
+
+SoundDecoder decoder;
+
+// One sound being played; its thread holds it until the device is closed.
+struct Playback {
+    std::span<const unsigned char> data;
+    std::atomic<bool> stop{false};
+};
+std::shared_ptr<Playback> current;  // the user-interface thread's handle on the latest one
+std::atomic<int> runningThreads{0};
+
+// How often a playing thread looks for a stop request between buffers.
+constexpr DWORD StopPollMs = 10;
+
+struct Buffer {
+    std::vector<std::int16_t> samples;
+    WAVEHDR header{};
+    bool queued = false;
+};
+
+// Decodes into the buffer and hands it to the device; false at the end of the stream.
+bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
+    int filled = 0;
+    const int capacity = static_cast<int>(b.samples.size());
+    while (filled < capacity) {
+        const int n = decoder.read(stream, b.samples.data() + filled, capacity - filled);
+        if (n <= 0) break;
+        filled += n;
+    }
+    if (filled == 0) return false;
+    b.header.dwBufferLength = static_cast<DWORD>(filled * sizeof(std::int16_t));
+    b.header.dwFlags &= ~WHDR_DONE;
+    b.queued = waveOutWrite(device, &b.header, sizeof b.header) == MMSYSERR_NOERROR;
+    return b.queued;
+}
+
+void Play(const Playback& p, void* stream, int channels, int rate) {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = static_cast<WORD>(channels);
+    format.nSamplesPerSec = static_cast<DWORD>(rate);
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = static_cast<WORD>(channels * 2);
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    HANDLE bufferDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HWAVEOUT device = nullptr;
+    if (!bufferDone || waveOutOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone), 0,
+                                   CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+        if (bufferDone) CloseHandle(bufferDone);
+        return;
+    }
+    Buffer buffers[BufferCount];
+    bool more = true;
+    for (Buffer& b : buffers) {
+        b.samples.resize(static_cast<std::size_t>(rate / BuffersPerSecond * channels));
+        b.header.lpData = reinterpret_cast<LPSTR>(b.samples.data());
+        b.header.dwBufferLength = static_cast<DWORD>(b.samples.size() * sizeof(std::int16_t));
+        waveOutPrepareHeader(device, &b.header, sizeof b.header);
+        more = more && Queue(device, stream, b);
+    }
+    // A stop request is a flag rather than an event, so that asking costs
+    // the caller no call into the system.
+    while (!p.stop) {
+        bool playing = false;
+        for (Buffer& b : buffers) {
+            if (b.queued && (b.header.dwFlags & WHDR_DONE)) b.queued = more && (more = Queue(device, stream, b));
+            playing = playing || b.queued;
+        }
+        if (!playing) break;  // played to the end
+        WaitForSingleObject(bufferDone, StopPollMs);
+    }
+    // The device lets go of every buffer at the reset; wait for each to say so.
+    waveOutReset(device);
+    for (Buffer& b : buffers) {
+        while (waveOutUnprepareHeader(device, &b.header, sizeof b.header) == WAVERR_STILLPLAYING) {
+            WaitForSingleObject(bufferDone, 10);
+        }
+    }
+    waveOutClose(device);
+    CloseHandle(bufferDone);
+}
+
+void __cdecl PlaybackThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<Playback>> held(static_cast<std::shared_ptr<Playback>*>(parameter));
+    const Playback& p = **held;
+    int channels = 0, rate = 0;
+    if (void* stream = decoder.open(p.data, &channels, &rate)) {
+        if (channels >= 1 && channels <= 2 && rate > 0) Play(p, stream, channels, rate);
+        decoder.close(stream);
+    }
+    --runningThreads;
+}
+
+}  // namespace
+
+void RegisterSoundDecoder(const SoundDecoder& d) { decoder = d; }
+
+bool SoundOutputAvailable() {
+    if (waveOutGetNumDevs() == 0) return false;
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+    HWAVEOUT device = nullptr;
+    if (waveOutOpen(&device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return false;
+    waveOutClose(device);
+    return true;
+}
+
+void PlaySoundData(std::span<const unsigned char> data) {
+    StopSoundData();
+    if (!decoder.open || data.empty()) return;
+    current = std::make_shared<Playback>();
+    current->data = data;
+    // Opening the decoder and the device and decoding all happen on the
+    // thread, so the caller gets back at once. The thread's handle closes
+    // itself when the thread ends.
+    ++runningThreads;
+    auto* held = new std::shared_ptr<Playback>(current);
+    if (_beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
+        --runningThreads;
+        delete held;
+        current.reset();
+    }
+}
+
+void StopSoundData() {
+    // The thread resets and closes its device by itself; waiting for that
+    // here would hold up the caller for as long as the device takes.
+    if (current) current->stop = true;
+    current.reset();
+}
+
+void WaitForSoundToStop() {
+    StopSoundData();
+    while (runningThreads > 0) Sleep(StopPollMs);
+}
+
+void SendMediaCommand(const std::string& command) {
+    mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+}
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+// What the settings window keeps besides its controls, and the steps its
+// opening and its event handling share.
+#include <string>
+
+struct SettingsWindowState {
+    // Working copies of WarningSoundCustom and FinishSoundCustom: a chosen
+    // file lands here and reaches the record on OK.
+    std::string warningSoundPath;
+    std::string finishSoundPath;
+    // The time the custom warning entry shows ("01:15"), empty when it shows none.
+    std::string customWarningTime;
+    int aboutPage = 0;
+};
+extern SettingsWindowState settingsWindow;
+
+// The sound lists' entries again (for the working paths and the active
+// language), each keeping its selection.
+void FillSoundLists();
+// The custom warning entry again, for settingsWindow.customWarningTime.
+void SetCustomWarningEntry();
+// The buttons that lie over the About page's picture, painted again.
+void RepaintAboutButtons();

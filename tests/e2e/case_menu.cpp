@@ -1,0 +1,295 @@
+// The popup menu of the readouts, its prompts, and the keyboard handed back to
+// a slide show. The menu is worked with the keyboard, as the system's menu
+// window takes it; what the timer then shows is compared with what a preset
+// button of the same length shows.
+#include <thread>
+
+#include "tests/e2e/case_support.h"
+
+namespace {
+
+constexpr DWORD kWait = 5000;
+
+// The system's menu windows of the program: the menu and its open submenus.
+int MenuWindowCount(DWORD processId) {
+    int count = 0;
+    for (HWND w : e2e::TopLevelWindows(processId)) {
+        const e2e::WindowInfo info = e2e::DescribeWindow(w);
+        count += info.visible && info.className == "#32768";
+    }
+    return count;
+}
+
+bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50) {
+        if (MenuWindowCount(processId) == count) return true;
+        if (waited >= timeoutMs) return false;
+        e2e::Pause(50);
+    }
+}
+
+// Right-clicks the timer readout; true when the menu window appears.
+bool OpenMenu(HWND window, DWORD processId) {
+    const POINT at = e2e::Centre(e2e::FindChild(window, 2).rect);
+    e2e::Click(at.x, at.y, e2e::Button::Right);
+    return WaitForMenuWindows(processId, 1, kWait);
+}
+
+// Walks the menu with the keyboard: each key pressed in turn, with time for
+// the menu to follow.
+void Keys(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        e2e::PressKey(key);
+        e2e::Pause(150);
+    }
+}
+
+// What the timer readout shows on the screen, with the pointer out of the way.
+e2e::Pixels TimerPicture(HWND window) {
+    e2e::MoveMouse(5, 5);
+    return e2e::CaptureClient(e2e::FindChild(window, 2).hwnd);
+}
+
+bool WaitForTimerPicture(HWND window, const e2e::Pixels& picture, bool same, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 100) {
+        if ((TimerPicture(window).rgb == picture.rgb) == same) return true;
+        if (waited >= timeoutMs) return false;
+        e2e::Pause(100);
+    }
+}
+
+// Presses preset button g, and waits until the timer shows something other than before.
+void PressPreset(HWND window, int g) {
+    const e2e::Pixels before = TimerPicture(window);
+    e2e::PressGadget(window, g);
+    WaitForTimerPicture(window, before, false, kWait);
+}
+
+// Ink of text drawn in the menu font on the menu's colours, to be found on the screen.
+e2e::Pixels MenuTextPicture(const std::string& text) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    const std::wstring wide = e2e::Widen(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    e2e::Pixels picture;
+    if (bitmap) {
+        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        SetBkColor(dc, GetSysColor(COLOR_MENU));
+        SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        SetBkMode(dc, OPAQUE);
+        TextOutW(dc, 0, 0, wide.c_str(), static_cast<int>(wide.size()));
+        GdiFlush();
+        picture.width = size.cx;
+        picture.height = size.cy;
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        picture.rgb.assign(p, p + static_cast<std::size_t>(size.cx) * size.cy);
+        for (std::uint32_t& c : picture.rgb) c &= 0xFFFFFF;
+        SelectObject(dc, oldBitmap);
+        DeleteObject(bitmap);
+    }
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return picture;
+}
+
+int Luminance(std::uint32_t c) { return ((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255); }
+
+// True when the text, drawn as the menu draws it, stands somewhere inside the
+// screen rectangle: every pixel of its ink within a small tolerance.
+bool TextOnScreen(const std::string& text, const RECT& area) {
+    const e2e::Pixels ink = MenuTextPicture(text);
+    const e2e::Pixels screen = e2e::CaptureScreen();
+    if (ink.width == 0) return false;
+    for (int top = std::max(0L, area.top); top + ink.height <= std::min<int>(area.bottom, screen.height); ++top) {
+        for (int left = std::max(0L, area.left); left + ink.width <= std::min<int>(area.right, screen.width); ++left) {
+            bool match = true;
+            for (int y = 0; y < ink.height && match; ++y)
+                for (int x = 0; x < ink.width && match; ++x)
+                    match = std::abs(Luminance(ink.At(x, y)) - Luminance(screen.At(left + x, top + y))) < 90;
+            if (match) return true;
+        }
+    }
+    return false;
+}
+
+// The rectangle of the menu window that opened last (the submenu).
+RECT NewestMenuRect(DWORD processId) {
+    RECT newest{};
+    for (HWND w : e2e::TopLevelWindows(processId)) {
+        const e2e::WindowInfo info = e2e::DescribeWindow(w);
+        // A submenu opens beside the menu, farther from the docked window's edge.
+        if (info.visible && info.className == "#32768" && (newest.right == 0 || info.rect.left < newest.left))
+            newest = info.rect;
+    }
+    return newest;
+}
+
+}  // namespace
+
+E2E_CASE(menu_sets_a_ten_minute_count_down) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        const e2e::Pixels fifteen = TimerPicture(window);
+        CHECK(OpenMenu(window, program.id), "a right click on the timer opens the system's menu window");
+        e2e::Pause(500);
+        e2e::Screenshot("menu");
+        // Meeting start, meeting end, participants, count-down: into it, 5 mins, 10 mins.
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
+        CHECK(WaitForMenuWindows(program.id, 2, kWait), "the count-down submenu opens");
+        e2e::Screenshot("menu_count_down");
+        Keys({VK_DOWN, VK_RETURN});
+        CHECK(WaitForMenuWindows(program.id, 0, kWait), "the menu closes after the choice");
+        CHECK(WaitForTimerPicture(window, fifteen, false, kWait), "the timer no longer shows 15 minutes");
+        const e2e::Pixels fromMenu = TimerPicture(window);
+        PressPreset(window, 38);  // 1m, then 10m: the same picture as from the menu
+        e2e::PressGadget(window, 40);
+        CHECK(WaitForTimerPicture(window, fromMenu, true, kWait),
+              "\"10 mins\" shows what the 10m preset shows: a paused 10-minute timer");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(custom_count_down_of_one_minute_thirty) {
+    e2e::Process program;
+    CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
+    CHECK(e2e::WriteFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", "[Horavel]\r\nButton1 = 90\r\n"),
+          "a settings file with a 90-second first preset is written");
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        const std::initializer_list<WORD> custom = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN};
+        CHECK(OpenMenu(window, program.id), "the menu opens");
+        Keys(custom);  // "Custom...", the last entry
+        CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "", nullptr, true), "Esc closes the prompt");
+        CHECK(OpenMenu(window, program.id), "the menu opens again");
+        Keys(custom);
+        CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
+        CHECK(WaitForTimerPicture(window, e2e::Pixels{}, false, kWait), "the timer is drawn");
+        e2e::Pause(500);
+        const e2e::Pixels typed = TimerPicture(window);
+        PressPreset(window, 39);  // 5m, then the 90-second preset
+        e2e::PressGadget(window, 38);
+        CHECK(e2e::WindowText(e2e::FindChild(window, 38).hwnd) == "1m30s", "preset 1 reads 1m30s");
+        CHECK(WaitForTimerPicture(window, typed, true, kWait), "1:30 typed shows what the 90-second preset shows");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(participants_typed_show_in_the_menu) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        CHECK(OpenMenu(window, program.id), "the menu opens");
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN});  // participants, "Custom..."
+        std::string initial;
+        // The prompt shares the title "Horavel" with the main window; it is the dialog of that title.
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "45", &initial), "the participants prompt takes 45");
+        CHECK(initial == "10", "the prompt offered the current number, 10, not \"" + initial + "\"");
+        CHECK(OpenMenu(window, program.id), "the menu opens again");
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT});
+        CHECK(WaitForMenuWindows(program.id, 2, kWait), "the participants submenu opens");
+        e2e::Pause(300);
+        const RECT submenu = NewestMenuRect(program.id);
+        e2e::Screenshot("menu_participants");
+        CHECK(TextOnScreen("Custom... (45 persons)", submenu), "the submenu lists \"Custom... (45 persons)\"");
+        CHECK(!TextOnScreen("Custom... (46 persons)", submenu), "and the search tells 45 from 46");
+        Keys({VK_ESCAPE, VK_ESCAPE});
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(return_at_starts_the_full_screen_break) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        CHECK(OpenMenu(window, program.id), "the menu opens");
+        // Start Break Timer, into it ("Return in"), down to "Return at", into it, the first time.
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RETURN});
+        CHECK(e2e::WaitForCaption(window, 37, "Stop Break Timer", kWait), "the break's stop button shows");
+        CHECK(IsZoomed(window), "the break fills the screen");
+        e2e::Pause(1500);
+        e2e::Screenshot("return_at_break");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+namespace {
+
+// A stand-in for the presentation program's full-screen slide show: a window
+// of its class, served by a thread of its own.
+struct SlideShow {
+    HWND window = nullptr;
+    DWORD threadId = 0;
+    std::thread thread;
+
+    void Start() {
+        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread = std::thread([this, ready] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = DefWindowProcW;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"screenClass";
+            wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+            RegisterClassW(&wc);
+            window = CreateWindowExW(0, L"screenClass", L"Slide Show", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                     nullptr, wc.hInstance, nullptr);
+            threadId = GetCurrentThreadId();
+            SetEvent(ready);
+            MSG m;
+            while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+            DestroyWindow(window);
+        });
+        WaitForSingleObject(ready, kWait);
+        CloseHandle(ready);
+    }
+    void Stop() {
+        if (threadId) PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+        if (thread.joinable()) thread.join();
+    }
+};
+
+bool WaitForForeground(HWND w, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50) {
+        if (GetForegroundWindow() == w) return true;
+        if (waited >= timeoutMs) return false;
+        e2e::Pause(50);
+    }
+}
+
+}  // namespace
+
+E2E_CASE(preset_hands_the_keyboard_back_to_the_slide_show) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    SlideShow show;
+    if (window) {
+        show.Start();
+        CHECK(show.window != nullptr, "the driver's slide-show window opens");
+        // A click on the middle of the bottom bar activates Horavel and does nothing else.
+        e2e::ClickWindow(e2e::FindChild(window, 4).hwnd);
+        CHECK(WaitForForeground(window, kWait), "Horavel is the foreground window before the preset click");
+        e2e::PressGadget(window, 39);
+        CHECK(WaitForForeground(show.window, kWait), "after a preset click the slide show is the foreground window");
+    }
+    show.Stop();
+    e2e::StopProgram(program);
+    return e2e::Result();
+}

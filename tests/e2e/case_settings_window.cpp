@@ -1,0 +1,369 @@
+// The settings window as a user meets it: opened by the settings button and
+// by the menu entry, its tabs and controls, the keyboard, the language
+// preview, a preset typed and accepted, the window border, and "Edit".
+#include "tests/e2e/case_support.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kTabs = 3;
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+constexpr int kLanguage = 101;
+constexpr int kEdit = 102;
+constexpr int kMinutes3 = 222;
+constexpr int kSeconds3 = 242;
+constexpr int kBorder = 308;
+constexpr int kWarningTime = 401;
+const char* const kTitle = "Horavel Settings";
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+HWND OpenWithButton(HWND window, DWORD processId) {
+    e2e::PressGadget(window, 35);
+    return e2e::WaitForWindow(kTitle, processId, 10000);
+}
+
+// Waits until the window is gone (closed by OK, Cancel or Esc).
+bool WaitClosed(HWND dialog) {
+    for (int i = 0; i < 100; ++i) {
+        if (!IsWindow(dialog)) return true;
+        e2e::Pause(100);
+    }
+    return false;
+}
+
+// A control's place in the dialog's client area.
+RECT PlaceInDialog(HWND dialog, int id) {
+    RECT r = e2e::FindChild(dialog, id).rect;
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool PlacedAt(HWND dialog, int id, int x, int y, int w, int h) {
+    const RECT r = PlaceInDialog(dialog, id);
+    return r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h;
+}
+
+// The tab titles, read through the program's own memory (a tab item carries a pointer).
+std::vector<std::string> TabTitles(HWND tabs, DWORD processId) {
+    std::vector<std::string> titles;
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return titles;
+    const SIZE_T bytes = sizeof(TCITEMW) + 256 * sizeof(wchar_t);
+    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; remote && i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
+        item.cchTextMax = 256;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        wchar_t text[256] = {};
+        ReadProcessMemory(process, remote + sizeof(TCITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
+        titles.push_back(e2e::Narrow(text));
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return titles;
+}
+
+int SelectedTab(HWND dialog) {
+    return static_cast<int>(SendMessageW(e2e::FindChild(dialog, kTabs).hwnd, TCM_GETCURSEL, 0, 0));
+}
+
+// The control that has the keyboard focus in the program's window thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The selected entry's text of a drop-down list.
+std::string ListText(HWND dialog, int id) {
+    HWND list = e2e::FindChild(dialog, id).hwnd;
+    const LRESULT entry = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(entry), 0);
+    if (entry < 0 || length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return e2e::Narrow(text);
+}
+
+// Picks a list entry as the list itself reports a choice to its dialog.
+void PickEntry(HWND dialog, int id, int entry) {
+    HWND list = e2e::FindChild(dialog, id).hwnd;
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// A field's text as the field itself gives it.
+std::string FieldText(HWND dialog, int id) { return e2e::FieldText(e2e::FindChild(dialog, id).hwnd); }
+
+bool WaitForText(HWND dialog, int id, const std::string& text) {
+    for (int i = 0; i < 50; ++i) {
+        if (FieldText(dialog, id) == text) return true;
+        e2e::Pause(100);
+    }
+    return false;
+}
+
+bool WaitForListText(HWND dialog, int id, const std::string& text) {
+    for (int i = 0; i < 50; ++i) {
+        if (ListText(dialog, id) == text) return true;
+        e2e::Pause(100);
+    }
+    return false;
+}
+
+// Turns to a tab page with Ctrl+Tab, as a keyboard user does.
+void TurnToTab(HWND dialog, int tab) {
+    for (int i = 0; i < 6 && SelectedTab(dialog) != tab; ++i) {
+        e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
+        e2e::Pause(200);
+    }
+}
+
+RECT OuterRect(HWND window) { return e2e::WindowRect(window); }
+
+}  // namespace
+
+E2E_CASE(settings_window_tabs_controls_and_keyboard) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        const DWORD pressed = GetTickCount();
+        HWND dialog = OpenWithButton(window, program.id);
+        if (CHECK(dialog != nullptr, "button 35 opens the window titled \"Horavel Settings\"")) {
+            // The press itself takes about 600 ms of the driver's pauses.
+            e2e::Log("the settings window stood " + std::to_string(GetTickCount() - pressed) + " ms after the press began");
+            const RECT client = e2e::ClientRect(dialog);
+            CHECK(client.right == 428 && client.bottom == 370,
+                  "inner size 428 x 370, not " + std::to_string(client.right) + " x " + std::to_string(client.bottom));
+            const RECT outer = OuterRect(dialog);
+            CHECK(std::abs((outer.left + outer.right) / 2 - 960) <= 1, "centred across the screen");
+            CHECK(GetWindow(dialog, GW_OWNER) == window, "owned by the main window");
+            CHECK(!IsWindowEnabled(window), "the main window takes no input meanwhile");
+            const std::vector<std::string> titles = TabTitles(e2e::FindChild(dialog, kTabs).hwnd, program.id);
+            const std::vector<std::string> expected = {"General", "Buttons", "Display", "Timer Warning", "Timer Finish",
+                                                       "About"};
+            CHECK(titles == expected, "six tabs in order, the first \"" + (titles.empty() ? "" : titles[0]) + "\"");
+            CHECK(PlacedAt(dialog, kTabs, 10, 10, 410, 290), "the tab panel at (10, 10), 410 x 290");
+            CHECK(PlacedAt(dialog, kOk, 340, 305, 80, 25), "OK at (340, 305), 80 x 25");
+            CHECK(PlacedAt(dialog, kCancel, 340, 335, 80, 25), "Cancel at (340, 335), 80 x 25");
+            CHECK(e2e::WindowText(e2e::FindChild(dialog, kOk).hwnd) == "OK", "OK reads OK");
+            CHECK(GetWindowLongW(e2e::FindChild(dialog, kOk).hwnd, GWL_STYLE) & BS_DEFPUSHBUTTON,
+                  "OK is the default button");
+            // Page controls stand at their page places: the language list 130 to the right of the "Edit" button's 328.
+            const RECT language = PlaceInDialog(dialog, kLanguage);
+            const RECT edit = PlaceInDialog(dialog, kEdit);
+            CHECK(edit.left - language.left == 198 && edit.top == language.top,
+                  "\"Edit\" stands 198 pixels right of the language list, on its row");
+            CHECK(language.right - language.left == 190 && language.bottom - language.top == 20,
+                  "the language list is 190 x 20 when closed, not " + std::to_string(language.right - language.left) +
+                      " x " + std::to_string(language.bottom - language.top));
+            CHECK(ListText(dialog, kLanguage) == "English", "English is selected");
+            const char* names[] = {"general", "buttons", "display", "warning", "finish", "about"};
+            for (int tab = 0; tab < 6; ++tab) {
+                CHECK(SelectedTab(dialog) == tab, "Ctrl+Tab reaches tab " + std::to_string(tab));
+                e2e::Pause(300);
+                e2e::Screenshot(std::string("settings_") + names[tab]);
+                e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
+                e2e::Pause(300);
+            }
+            CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kTabs).hwnd, "the focus starts on the tab panel");
+            // Tab walks in reading order: the tab panel, the language list, "Edit".
+            e2e::PressKey(VK_TAB);
+            e2e::Pause(200);
+            CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kLanguage).hwnd, "Tab goes to the language list");
+            e2e::PressKey(VK_TAB);
+            e2e::Pause(200);
+            CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kEdit).hwnd, "then to \"Edit\"");
+            e2e::PressKeyWith({VK_SHIFT}, VK_TAB);
+            e2e::Pause(200);
+            CHECK(FocusOf(dialog) == e2e::FindChild(dialog, kLanguage).hwnd, "Shift+Tab goes back");
+            CHECK(SelectedTab(dialog) == 0, "Ctrl+Tab after the last tab comes back to the first");
+            CHECK(!IsWindowVisible(e2e::FindChild(dialog, kMinutes3).hwnd), "another page's fields are hidden");
+            e2e::PressKey(VK_ESCAPE);
+            CHECK(WaitClosed(dialog), "Esc closes the window");
+            CHECK(IsWindowEnabled(window), "the main window takes input again");
+        }
+        // The menu's "Settings" entry opens it as well.
+        PostMessageW(window, WM_COMMAND, 108, 0);
+        dialog = e2e::WaitForWindow(kTitle, program.id, 10000);
+        if (CHECK(dialog != nullptr, "menu entry 108 opens the window")) {
+            e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
+            CHECK(WaitClosed(dialog), "Cancel closes it");
+        }
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_language_preview_and_cancel) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        PickEntry(dialog, kLanguage, 2);  // "Deutsch"
+        CHECK(WaitForText(dialog, kCancel, "Abbruch"), "Cancel is relabelled \"Abbruch\"");
+        const std::vector<std::string> titles = TabTitles(e2e::FindChild(dialog, kTabs).hwnd, program.id);
+        CHECK(!titles.empty() && titles[0] == "Allgemein", "the first tab reads \"Allgemein\"");
+        CHECK(e2e::WindowText(dialog) != kTitle, "the title is German: \"" + e2e::WindowText(dialog) + "\"");
+        CHECK(ListText(dialog, kLanguage) == "Deutsch", "Deutsch stays selected");
+        e2e::Screenshot("settings_german");
+        e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
+        CHECK(WaitClosed(dialog), "Cancel closes the window");
+        dialog = OpenWithButton(window, program.id);
+        if (CHECK(dialog != nullptr, "the English title comes back")) {
+            CHECK(e2e::WindowText(e2e::FindChild(dialog, kCancel).hwnd) == "Cancel", "Cancel reads Cancel again");
+            e2e::PressKey(VK_ESCAPE);
+            WaitClosed(dialog);
+        }
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_preset_typed_and_accepted) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 1);
+        CHECK(FieldText(dialog, kMinutes3) == "10", "Button3's minutes read 10");
+        // A click selects the whole field, so typing replaces it.
+        e2e::ClickWindow(e2e::FindChild(dialog, kMinutes3).hwnd);
+        e2e::Pause(200);
+        e2e::TypeText("0");
+        e2e::ClickWindow(e2e::FindChild(dialog, kSeconds3).hwnd);
+        e2e::Pause(200);
+        e2e::TypeText("90");
+        e2e::Pause(200);
+        CHECK(FieldText(dialog, kMinutes3) == "0", "the minutes field reads 0");
+        CHECK(FieldText(dialog, kSeconds3) == "90", "the seconds field reads 90");
+        e2e::PressKey(VK_RETURN);
+        CHECK(WaitClosed(dialog), "Enter is OK and closes the window");
+        CHECK(e2e::WaitForCaption(window, 40, "1m30s", 5000),
+              "the third preset reads 1m30s, not \"" + e2e::WindowText(e2e::FindChild(window, 40).hwnd) + "\"");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  Contains(saved, "\r\nButton3 = 90\r\n"),
+              "the settings file holds Button3 = 90");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_border_keeps_the_right_edge) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        const RECT before = OuterRect(window);
+        for (bool framed : {true, false}) {
+            HWND dialog = OpenWithButton(window, program.id);
+            if (!CHECK(dialog != nullptr, "the settings window opens")) break;
+            TurnToTab(dialog, 2);
+            e2e::ClickWindow(e2e::FindChild(dialog, kBorder).hwnd, 8, 10);
+            e2e::Pause(200);
+            e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+            CHECK(WaitClosed(dialog), "OK closes the window");
+            bool styled = false;
+            for (int i = 0; i < 50 && !styled; ++i) {
+                styled = ((GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) == framed &&
+                         IsWindowVisible(window);
+                e2e::Pause(100);
+            }
+            CHECK(styled, framed ? "the main window gets a title bar" : "the main window loses its title bar");
+            e2e::Pause(500);
+            const RECT after = OuterRect(window);
+            CHECK(after.right == before.right, "the outer right edge stays at " + std::to_string(before.right) +
+                                                   ", not " + std::to_string(after.right));
+            if (framed) e2e::Screenshot("settings_border_on");
+        }
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_edit_opens_the_language_file) {
+    // A fresh Wine prefix knows the text editor but not that .txt files are text, as a desktop does.
+    CHECK(e2e::WriteRegistryString(HKEY_CLASSES_ROOT, ".txt", "", "txtfile"),
+          ".txt files open with the text editor");
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        const std::string file = e2e::SettingsFolder() + "English_v167.txt";
+        CHECK(!e2e::FileExists(file), "no English language file at first");
+        e2e::ClickWindow(e2e::FindChild(dialog, kEdit).hwnd);
+        std::string text;
+        for (int i = 0; i < 50 && !e2e::ReadFileBytes(file, text); ++i) e2e::Pause(100);
+        CHECK(text.rfind("Text File for Horavel (Do not Translate This Line)\r\n001-OK\r\n", 0) == 0,
+              "the English table is written to %APPDATA%\\Horavel\\English_v167.txt");
+        // The shell opens it in the user's editor.
+        HWND editor = nullptr;
+        for (int i = 0; i < 150 && !editor; ++i) {
+            EnumWindows(
+                [](HWND hwnd, LPARAM found) -> BOOL {
+                    if (IsWindowVisible(hwnd) && Contains(e2e::WindowText(hwnd), "English_v167")) {
+                        *reinterpret_cast<HWND*>(found) = hwnd;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&editor));
+            if (!editor) e2e::Pause(100);
+        }
+        if (!CHECK(editor != nullptr, "an editor window shows the file")) {
+            EnumWindows(
+                [](HWND hwnd, LPARAM) -> BOOL {
+                    if (IsWindowVisible(hwnd)) e2e::Log("  window: \"" + e2e::WindowText(hwnd) + "\"");
+                    return TRUE;
+                },
+                0);
+        }
+        if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
+        CHECK(IsWindow(dialog), "the settings window stays open");
+        e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
+        CHECK(WaitClosed(dialog), "Cancel closes it");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_custom_warning_time) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 3);
+        PickEntry(dialog, kWarningTime, 0);
+        std::string proposed;
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "2:5", &proposed), "the custom time prompt takes 2:5");
+        CHECK(proposed == "01:30", "the prompt proposes 01:30, not \"" + proposed + "\"");
+        CHECK(WaitForListText(dialog, kWarningTime, "Custom... (02:05)"), "the custom entry shows 02:05");
+        CHECK(IsWindow(dialog), "the settings window stays open");
+        // Choosing the custom entry again from the open list asks again, proposing the time it shows.
+        e2e::ClickWindow(e2e::FindChild(dialog, kWarningTime).hwnd);
+        e2e::Pause(300);
+        e2e::PressKey(VK_RETURN);
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "3:00", &proposed), "the prompt comes again and takes 3:00");
+        CHECK(proposed == "02:05", "it proposes 02:05, not \"" + proposed + "\"");
+        CHECK(WaitForListText(dialog, kWarningTime, "Custom... (03:00)"), "the custom entry shows 03:00");
+        e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+        CHECK(WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  Contains(saved, "\r\nWarningTime = -180\r\n"),
+              "the settings file holds WarningTime = -180");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}

@@ -1,0 +1,151 @@
+// Alert sounds as they leave the sound device: the harness records the null
+// sink, and each case reads what sounded when.
+#include "tests/e2e/case_support.h"
+#include "tests/e2e/sound_recording.h"
+
+namespace {
+
+// The settings file: a timer with presets of `button1` and `button2` seconds,
+// no flash or popup, and the given sound lines.
+bool WriteSoundSettings(int button1, int button2, const std::string& soundLines) {
+    CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
+    const std::string file = "[Horavel]\r\nShowTimer = 1\r\nStartupLocation = 3\r\nWarningFlash = 0\r\n"
+                             "WarningPopup = 0\r\nFinishFlash = 0\r\nFinishPopup = 0\r\nFinishAutoBreakTimer = 0\r\n"
+                             "FinishAutoRestart = 0\r\nButton1 = " +
+                             std::to_string(button1) + "\r\nButton2 = " + std::to_string(button2) + "\r\n" + soundLines;
+    return CHECK(e2e::WriteFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", file), "the settings file is written");
+}
+
+// Sets the count-down of a preset and runs it; the recorded length at the
+// start, or -1 when there is no recording or the timer does not run.
+long long RunPreset(HWND window, int gadget) {
+    e2e::PressGadget(window, gadget);  // a paused timer takes the length and stays paused
+    const long long start = e2e::RecordedLength();
+    e2e::PressGadget(window, 37);
+    if (!CHECK(e2e::WaitForCaption(window, 37, "||", 2000), "the count-down runs")) return -1;
+    CHECK(start >= 0, "the harness records the sound output (HORAVEL_SOUND_RECORDING)");
+    return start;
+}
+
+bool Near(double value, double low, double high) { return value >= low && value <= high; }
+
+// A folder of its own in %TEMP% for the user's sound files.
+std::string SoundFolder(const std::string& name) {
+    const std::string folder = e2e::EnvironmentValue("TEMP") + "\\" + name;
+    CreateDirectoryW(e2e::Widen(folder).c_str(), nullptr);
+    return folder;
+}
+
+// Only the warning's door bell (0.89 s) sounds in the first `seconds` after start.
+void ExpectOnlyTheWarning(long long start, double warningAt, double seconds) {
+    if (!CHECK(e2e::WaitForRecordingAfter(start, seconds), "the recording goes on")) return;
+    const auto heard = e2e::SoundingsAfter(start, seconds);
+    e2e::Log("heard: " + e2e::Describe(heard));
+    CHECK(heard.size() == 1 && Near(heard[0].start, warningAt - 0.7, warningAt + 1.2) &&
+              Near(heard[0].length, 0.6, 1.2),
+          "the warning's door bell, and then silence: " + e2e::Describe(heard));
+}
+
+}  // namespace
+
+E2E_CASE(warning_and_finish_sounds_are_heard) {
+    // Door bell (0.89 s) with 3 s left, gong (3.5 s) at the end of a 6-second count-down.
+    if (!WriteSoundSettings(6, 300, "WarningTime = -3\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+                                    "FinishSound = 1\r\nFinishSoundFile = 10\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? RunPreset(window, 38) : -1;
+    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 11), "the recording goes on")) {
+        const auto heard = e2e::SoundingsAfter(start, 11);
+        e2e::Log("heard: " + e2e::Describe(heard));
+        if (CHECK(heard.size() == 2, "two sounds: " + e2e::Describe(heard))) {
+            CHECK(Near(heard[0].start, 2.3, 4.2) && Near(heard[0].length, 0.6, 1.2),
+                  "the door bell with 3 s left, about 0.89 s long");
+            CHECK(Near(heard[1].start - heard[0].start, 2.6, 3.4) && Near(heard[1].length, 2.6, 3.8),
+                  "the gong 3 s later, at the end, ringing out for about 3.5 s");
+        }
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(users_wav_file_at_a_path_with_blanks_plays) {
+    const std::string wav = SoundFolder("My Alert Sounds") + "\\end of the talk.wav";
+    CHECK(e2e::WriteToneWav(wav, 660, 1.2), "a 1.2-second WAV file is written");
+    if (!WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
+                                    "FinishSoundCustom = " + wav + "\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? RunPreset(window, 38) : -1;
+    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 7), "the recording goes on")) {
+        const auto heard = e2e::SoundingsAfter(start, 7);
+        e2e::Log("heard: " + e2e::Describe(heard));
+        CHECK(heard.size() == 1 && Near(heard[0].start, 1.5, 4.0) && Near(heard[0].length, 0.9, 1.5),
+              "the user's file at the end, about 1.2 s long: " + e2e::Describe(heard));
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(nothing_sounds_at_the_finish_with_finish_sound_off) {
+    if (!WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+                                    "FinishSound = 0\r\nFinishSoundFile = 10\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? RunPreset(window, 38) : -1;
+    if (start >= 0) ExpectOnlyTheWarning(start, 2, 8);
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(a_path_with_a_double_quote_plays_nothing) {
+    // The name of a real file, followed by what would be more media commands
+    // if the quote ended the quoted name early.
+    const std::string wav = SoundFolder("quoted") + "\\tone.wav";
+    CHECK(e2e::WriteToneWav(wav, 660, 1.2), "a WAV file is written");
+    if (!WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+                                    "FinishSound = 1\r\nFinishSoundFile = 20\r\nFinishSoundCustom = " + wav +
+                                    "\" type mpegvideo alias MP3_1 wait\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? RunPreset(window, 38) : -1;
+    if (start >= 0) ExpectOnlyTheWarning(start, 2, 8);
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(a_later_alert_cuts_off_the_long_sound) {
+    // "Progressively Louder" (56 s) at the end of a 3-second count-down; then a
+    // 5-second one, whose warning beep (0.16 s) comes 3 s after it starts.
+    if (!WriteSoundSettings(3, 5, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 1\r\n"
+                                  "FinishSound = 1\r\nFinishSoundFile = 19\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? RunPreset(window, 38) : -1;
+    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 7), "the recording goes on")) {
+        const auto heard = e2e::SoundingsAfter(start, 7);
+        e2e::Log("first count-down: " + e2e::Describe(heard));
+        CHECK(!heard.empty() && Near(heard.back().start, 2.4, 4.0) && heard.back().start + heard.back().length > 6.8,
+              "the long sound starts at the end and goes on: " + e2e::Describe(heard));
+        const long long again = e2e::RecordedLength();
+        e2e::PressGadget(window, 39);  // the running timer takes the new length
+        if (CHECK(e2e::WaitForRecordingAfter(again, 4.6), "the recording goes on")) {
+            const auto after = e2e::SoundingsAfter(again, 4.6);
+            e2e::Log("second count-down: " + e2e::Describe(after));
+            // What sounds after the press settles is the beep alone, short and
+            // about 3 s in: the long sound does not go on under or after it.
+            std::vector<e2e::Sounding> later;
+            for (const auto& s : after)
+                if (s.start + s.length > 1.2) later.push_back(s);
+            CHECK(later.size() == 1 && Near(later[0].start, 2.5, 4.3) && later[0].length < 0.5,
+                  "only the new warning beep sounds: " + e2e::Describe(after));
+        }
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}

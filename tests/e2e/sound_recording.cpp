@@ -1,0 +1,104 @@
+#include "tests/e2e/sound_recording.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+std::string RecordingPath() { return EnvironmentValue("HORAVEL_SOUND_RECORDING"); }
+
+constexpr int StepSamples = RecordingRate / 100;
+constexpr int Threshold = 164;  // 0.5 % of full scale, about -46 dB
+constexpr double BridgedPause = 0.35;
+
+void PutLe(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+long long RecordedLength() {
+    const std::string path = RecordingPath();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) return -1;
+    const long long bytes = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return bytes / 2;
+}
+
+bool WaitForRecordedLength(long long samples, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50) {
+        const long long length = RecordedLength();
+        if (length < 0) return false;
+        if (length >= samples) return true;
+        if (waited >= timeoutMs) return false;
+        Sleep(50);
+    }
+}
+
+bool WaitForRecordingAfter(long long from, double seconds) {
+    const long long samples = from + static_cast<long long>(seconds * RecordingRate);
+    return WaitForRecordedLength(samples, static_cast<DWORD>(seconds * 1000) + 10000);
+}
+
+std::vector<Sounding> SoundingsAfter(long long from, double seconds) {
+    std::string bytes;
+    std::vector<Sounding> found;
+    if (from < 0 || !ReadFileBytes(RecordingPath(), bytes)) return found;
+    const long long end = std::min<long long>(static_cast<long long>(bytes.size() / 2),
+                                              from + static_cast<long long>(seconds * RecordingRate));
+    for (long long step = from; step + StepSamples <= end; step += StepSamples) {
+        int peak = 0;
+        for (long long i = step; i < step + StepSamples; ++i) {
+            std::int16_t sample;
+            std::memcpy(&sample, bytes.data() + 2 * i, 2);
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        }
+        if (peak < Threshold) continue;
+        const double at = static_cast<double>(step - from) / RecordingRate;
+        const double stepSeconds = static_cast<double>(StepSamples) / RecordingRate;
+        if (!found.empty() && at - (found.back().start + found.back().length) < BridgedPause) {
+            found.back().length = at + stepSeconds - found.back().start;
+        } else {
+            found.push_back({at, stepSeconds});
+        }
+    }
+    return found;
+}
+
+std::string Describe(const std::vector<Sounding>& soundings) {
+    std::string text = soundings.empty() ? "silence" : "";
+    for (const Sounding& s : soundings) {
+        char part[64];
+        std::snprintf(part, sizeof part, "%s%.2f s at %.2f s", text.empty() ? "" : ", ", s.length, s.start);
+        text += part;
+    }
+    return text;
+}
+
+bool WriteToneWav(const std::string& path, double frequency, double seconds) {
+    const std::uint32_t samples = static_cast<std::uint32_t>(seconds * 22050);
+    std::string wav = "RIFF";
+    PutLe(wav, 36 + samples * 2, 4);
+    wav += "WAVEfmt ";
+    PutLe(wav, 16, 4);
+    PutLe(wav, 1, 2);  // PCM
+    PutLe(wav, 1, 2);  // mono
+    PutLe(wav, 22050, 4);
+    PutLe(wav, 44100, 4);
+    PutLe(wav, 2, 2);
+    PutLe(wav, 16, 2);
+    wav += "data";
+    PutLe(wav, samples * 2, 4);
+    for (std::uint32_t i = 0; i < samples; ++i) {
+        const double v = 0.6 * std::sin(2 * 3.14159265358979 * frequency * i / 22050);
+        PutLe(wav, static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767)), 2);
+    }
+    return WriteFileBytes(path, wav);
+}
+
+}  // namespace e2e

@@ -1,0 +1,38 @@
+#pragma once
+// What the program played, as the harness records it: tests/e2e/run records
+// the null sink of its private sound server into the file named by
+// %HORAVEL_SOUND_RECORDING% as raw 16-bit mono samples at RecordingRate. The
+// sink plays silence when nothing sounds, so the recording grows in real time
+// and a position in it is also a moment.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver_support.h"
+
+namespace e2e {
+
+constexpr int RecordingRate = 22050;
+
+// Samples recorded so far; -1 when the run records nothing.
+long long RecordedLength();
+// Waits until at least `samples` samples are recorded; false after timeoutMs.
+bool WaitForRecordedLength(long long samples, DWORD timeoutMs);
+// Waits until `seconds` more seconds are recorded after position `from`.
+bool WaitForRecordingAfter(long long from, double seconds);
+
+// One stretch in which something sounds, in seconds from the start of the
+// stretch of recording examined.
+struct Sounding {
+    double start = 0;
+    double length = 0;
+};
+// The stretches that sound between `from` and `from` + `seconds`: 10 ms steps
+// whose peak passes 0.5 % of full scale, with pauses under 0.35 s bridged.
+std::vector<Sounding> SoundingsAfter(long long from, double seconds);
+std::string Describe(const std::vector<Sounding>& soundings);
+
+// Writes a 16-bit mono WAV file of a sine tone, 22050 samples a second.
+bool WriteToneWav(const std::string& path, double frequency, double seconds);
+
+}  // namespace e2e

@@ -1,0 +1,41 @@
+#include "platform/file_chooser.h"
+#include "tests/support/fake_platform.h"
+
+namespace platform {
+
+using fake::state;
+
+void RegisterSoundDecoder(const SoundDecoder& decoder) { state.sound.decoder = decoder; }
+
+bool SoundOutputAvailable() { return state.sound.outputAvailable; }
+
+void PlaySoundData(std::span<const unsigned char> data) {
+    state.sound.playing = data;
+    state.calls.push_back("PlaySoundData");
+}
+
+void StopSoundData() {
+    state.sound.playing = {};
+    state.calls.push_back("StopSoundData");
+}
+
+void WaitForSoundToStop() {
+    state.sound.playing = {};
+    state.calls.push_back("WaitForSoundToStop");
+}
+
+void SendMediaCommand(const std::string& command) {
+    state.sound.mediaCommands.push_back(command);
+    state.calls.push_back("MediaCommand " + command);
+}
+
+std::string ChooseExistingFile(const std::string& description, const std::string& pattern,
+                               FileSelectionHook onSelectionChange) {
+    state.sound.filterDescription = description;
+    state.sound.filterPattern = pattern;
+    state.calls.push_back("ChooseExistingFile");
+    for (const std::string& path : state.sound.selections) onSelectionChange(path);
+    return state.sound.chosenFile;
+}
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// The fake sound output and file chooser: what the program asked for, in order.
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/sound.h"
+
+namespace fake {
+
+struct Sound {
+    bool outputAvailable = true;
+    platform::SoundDecoder decoder;               // as registered
+    std::span<const unsigned char> playing;       // what PlaySoundData plays; empty when stopped
+    std::vector<std::string> mediaCommands;       // every command string sent
+    // The file chooser: the paths the user selects one after another, then the answer.
+    std::vector<std::string> selections;
+    std::string chosenFile;
+    std::string filterDescription, filterPattern;  // as the last chooser was shown
+};
+
+}  // namespace fake

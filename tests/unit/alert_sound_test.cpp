@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "lang/messages.h"
+#include "sound/alert_sound.h"
+#include "sound/built_in_sounds.h"
+#include "sound/ogg_decoder.h"
+#include "tests/unit/timer_fixture.h"
+
+namespace {
+
+struct Decoded {
+    int channels = 0;
+    int rate = 0;
+    long samples = -1;  // -1: the decoder did not open the data
+};
+
+Decoded Decode(std::span<const unsigned char> data) {
+    const platform::SoundDecoder& d = OggVorbisDecoder();
+    Decoded out;
+    void* stream = d.open(data, &out.channels, &out.rate);
+    if (!stream) return out;
+    out.samples = 0;
+    std::vector<std::int16_t> buffer(4096);
+    for (int n; (n = d.read(stream, buffer.data(), static_cast<int>(buffer.size()))) > 0;) out.samples += n;
+    d.close(stream);
+    return out;
+}
+
+class AlertSoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        LoadLanguage("English");
+        soundAvailable = false;
+        StartSoundSystem();
+        fake::state.calls.clear();
+    }
+    void TearDown() override { FreeAlertSound(); }
+    static const std::vector<std::string>& Commands() { return fake::state.sound.mediaCommands; }
+    static std::string Open(const std::string& path) { return "OPEN \"" + path + "\" Type MPEGVIDEO ALIAS MP3_1"; }
+};
+
+}  // namespace
+
+TEST(BuiltInSounds, NineteenMonoOggFilesOfTheTabledRatesAndLengthsBackToBack) {
+    struct Expected {
+        int rate;
+        long samples;
+    };
+    const Expected table[BuiltInSoundCount] = {
+        {22050, 3610},  {22050, 1697},  {22050, 5494},  {11025, 9848},  {11025, 4409},  {11025, 9981},  {12128, 8548},
+        {11025, 5483},  {11025, 7446},  {11025, 38588}, {11025, 21339}, {11025, 20232}, {22254, 13080}, {11025, 30832},
+        {11025, 54876}, {11025, 22239}, {11025, 10521}, {11025, 41818}, {44100, 2488529}};
+    std::size_t total = 0;
+    for (int k = 1; k <= BuiltInSoundCount; ++k) {
+        const auto bytes = BuiltInSound(k);
+        ASSERT_GT(bytes.size(), 4u) << k;
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "OggS") << k;
+        if (k < BuiltInSoundCount) {
+            EXPECT_EQ(bytes.data() + bytes.size(), BuiltInSound(k + 1).data()) << k;
+        }
+        // A range holding more than one file would decode to more samples.
+        const Decoded d = Decode(bytes);
+        EXPECT_EQ(d.channels, 1) << k;
+        EXPECT_EQ(d.rate, table[k - 1].rate) << k;
+        EXPECT_EQ(d.samples, table[k - 1].samples) << k;
+        total += bytes.size();
+    }
+    // The program file carries them all: they must stay small.
+    EXPECT_LT(total, 400u * 1024);
+    for (int k : {-1, 0, 20}) EXPECT_TRUE(BuiltInSound(k).empty()) << k;
+}
+
+TEST(OggVorbisDecoder, RefusesWhatIsNotOggVorbis) {
+    const unsigned char junk[] = "OggS but nothing that follows makes a Vorbis stream";
+    EXPECT_EQ(Decode(junk).samples, -1);
+    EXPECT_EQ(Decode({}).samples, -1);
+    // A file cut short decodes what it has and ends.
+    const auto gong = BuiltInSound(10);
+    const Decoded cut = Decode(gong.first(gong.size() / 2));
+    EXPECT_LT(cut.samples, 38588);
+}
+
+TEST_F(AlertSoundTest, ABuiltInSoundPlaysItsOwnBytesAndANewRequestReplacesIt) {
+    PlayAlertSound("", 4);
+    EXPECT_EQ(fake::state.sound.playing.data(), BuiltInSound(4).data());
+    EXPECT_EQ(fake::state.sound.playing.size(), BuiltInSound(4).size());
+    PlayAlertSound("", 19);
+    PlayAlertSound("C:\\My Sounds\\end of talk.wav", 0);
+    EXPECT_EQ(fake::state.calls,
+              (std::vector<std::string>{"PlaySoundData", "StopSoundData", "PlaySoundData", "StopSoundData",
+                                        "MediaCommand " + Open("C:\\My Sounds\\end of talk.wav"),
+                                        "MediaCommand play MP3_1 from 0"}));
+    EXPECT_TRUE(fake::state.sound.playing.empty());
+
+    fake::state.calls.clear();
+    PlayAlertSound("", 1);  // the file is closed, the new sound plays
+    StopAlertSound();
+    StopAlertSound();  // nothing left to stop
+    EXPECT_EQ(fake::state.calls,
+              (std::vector<std::string>{"MediaCommand close MP3_1", "PlaySoundData", "StopSoundData"}));
+}
+
+TEST_F(AlertSoundTest, NumbersOutsideTheSetPlayNothingAndStopWhatPlays) {
+    PlayAlertSound("", 2);
+    for (int k : {0, 20, -3}) PlayAlertSound("", k);
+    EXPECT_EQ(fake::state.calls, (std::vector<std::string>{"PlaySoundData", "StopSoundData"}));
+    EXPECT_TRUE(fake::state.sound.playing.empty());
+}
+
+TEST_F(AlertSoundTest, FreeingAtShutdownWaitsForTheSoundOutput) {
+    PlayAlertSound("", 19);
+    FreeAlertSound();
+    EXPECT_EQ(fake::state.calls, (std::vector<std::string>{"PlaySoundData", "StopSoundData", "WaitForSoundToStop"}));
+}
+
+TEST_F(AlertSoundTest, WithoutSoundEveryRequestIsIgnored) {
+    fake::Reset();
+    fake::state.sound.outputAvailable = false;
+    EXPECT_FALSE(StartSoundSystem());
+    PlayAlertSound("", 1);
+    PlayAlertSound("C:\\a.wav", 0);
+    StopAlertSound();
+    EXPECT_TRUE(fake::state.calls.empty());
+}
+
+TEST_F(AlertSoundTest, APathThatCouldBreakOutOfItsQuotesNeverReachesTheCommand) {
+    const std::string longest = "C:\\" + std::string(252, 'a') + ".wav";  // 259 characters
+    const std::string widest = "C:\\" + std::string(250, 'a') + "\xF0\x9F\x94\x94.wav";  // one bell, two units
+    struct Case {
+        std::string path;
+        bool plays;
+    } cases[] = {
+        {"C:\\x.wav\" ALIAS MP3_1 wait", false},
+        {"C:\\x.wav\nplay", false},
+        {std::string("C:\\x\0.wav", 9), false},
+        {"C:\\x\x7F.wav", false},
+        {"C:\\x\xC2\x85.wav", false},  // U+0085, a control character
+        {"C:\\Bücher\\Töne é.wav", true},
+        {longest, true},
+        {longest + "x", false},
+        {widest, true},
+        {widest + "x", false},
+    };
+    for (const Case& c : cases) {
+        StopAlertSound();
+        fake::state.sound.mediaCommands.clear();
+        PlayAlertSound(c.path, 0);
+        EXPECT_EQ(PathFitsMediaCommand(c.path), c.plays) << c.path;
+        const std::vector<std::string> expected =
+            c.plays ? std::vector<std::string>{Open(c.path), "play MP3_1 from 0"} : std::vector<std::string>{};
+        EXPECT_EQ(Commands(), expected) << c.path;
+    }
+}
+
+TEST_F(AlertSoundTest, TheChooserPlaysEachSelectionAndStopsWhenItCloses) {
+    fake::state.sound.selections = {"C:\\a.wav", "D:\\b c.mp3"};
+    fake::state.sound.chosenFile = "D:\\b c.mp3";
+    EXPECT_EQ(ChooseSoundFile(), "D:\\b c.mp3");
+    EXPECT_EQ(fake::state.sound.filterDescription, "All Supported Sound Files (wav, mp3, wma, ogg)");
+    EXPECT_EQ(fake::state.sound.filterPattern, "*.wav;*.mp3;*.wma;*.ogg");
+    EXPECT_EQ(Commands(), (std::vector<std::string>{Open("C:\\a.wav"), "play MP3_1 from 0",
+                                                    "close MP3_1", Open("D:\\b c.mp3"), "play MP3_1 from 0",
+                                                    "close MP3_1"}));
+    fake::state.sound.selections.clear();
+    fake::state.sound.chosenFile.clear();  // cancelled
+    EXPECT_EQ(ChooseSoundFile(), "");
+}
+
+TEST(RegisterOggDecoder, TheSoundOutputGetsTheOggVorbisDecoder) {
+    fake::Reset();
+    RegisterOggDecoder();
+    EXPECT_EQ(fake::state.sound.decoder.open, OggVorbisDecoder().open);
+    EXPECT_EQ(fake::state.sound.decoder.read, OggVorbisDecoder().read);
+    EXPECT_EQ(fake::state.sound.decoder.close, OggVorbisDecoder().close);
+}
+
+class AlertSoundChoiceTest : public TimerTest {
+protected:
+    void SetUp() override {
+        TimerTest::SetUp();
+        StartSoundSystem();
+        settings.ShowTimer = 1;
+        settings.WarningFlash = settings.WarningPopup = settings.FinishFlash = settings.FinishPopup = 0;
+        settings.WarningSound = settings.FinishSound = 1;
+    }
+    void TearDown() override { FreeAlertSound(); }
+    // Runs the alert step with r milliseconds left of a running count-down; returns what it played.
+    static std::vector<std::string> AlertAt(std::int32_t r) {
+        timerState = TimerState{};
+        timerState.mode = CountDown;
+        timerState.durationMs = 600000;
+        timerState.warningMs = 60000;
+        timerState.startTick = fake::state.tick;
+        timerState.sampleTick = timerState.startTick + static_cast<std::uint32_t>(timerState.durationMs - r);
+        fake::state.sound.mediaCommands.clear();
+        fake::state.sound.playing = {};
+        CheckAlerts();
+        std::vector<std::string> played;
+        for (const std::string& c : fake::state.sound.mediaCommands)
+            if (c.starts_with("OPEN")) played.push_back(c.substr(6, c.find('"', 6) - 6));
+        if (!fake::state.sound.playing.empty()) {
+            for (int k = 1; k <= BuiltInSoundCount; ++k)
+                if (BuiltInSound(k).data() == fake::state.sound.playing.data()) played.push_back(std::to_string(k));
+        }
+        return played;
+    }
+};
+
+TEST_F(AlertSoundChoiceTest, TheListsChooseBuiltInSoundsOrTheUsersFile) {
+    using Played = std::vector<std::string>;
+    settings.WarningSoundCustom = "C:\\warn me.wav";
+    settings.FinishSoundCustom = "C:\\done.mp3";
+    struct Case {
+        std::int32_t warningFile, finishFile;
+        Played warning, finish;
+    } cases[] = {
+        {1, 1, {"1"}, {"1"}},
+        {10, 19, {"10"}, {"19"}},
+        {11, 20, {"C:\\warn me.wav"}, {"C:\\done.mp3"}},
+        {19, 0, {"C:\\warn me.wav"}, {"C:\\done.mp3"}},  // the warning list stops at sound 10
+        {0, -1, {"C:\\warn me.wav"}, {"C:\\done.mp3"}},
+    };
+    for (const Case& c : cases) {
+        settings.WarningSoundFile = c.warningFile;
+        settings.FinishSoundFile = c.finishFile;
+        EXPECT_EQ(AlertAt(30000), c.warning) << c.warningFile;
+        EXPECT_EQ(AlertAt(0), c.finish) << c.finishFile;
+    }
+    settings.WarningSoundFile = 12;
+    settings.FinishSoundFile = 20;
+    settings.WarningSoundCustom.clear();
+    settings.FinishSoundCustom.clear();
+    EXPECT_EQ(AlertAt(30000), Played{});
+    EXPECT_EQ(AlertAt(0), Played{});
+    settings.FinishSound = 0;
+    settings.FinishSoundFile = 19;
+    EXPECT_EQ(AlertAt(0), Played{});
+}

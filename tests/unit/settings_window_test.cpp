@@ -1,0 +1,336 @@
+// The settings window through the fake dialog: what opening shows, what the
+// loop does with the user's actions, and what OK, Cancel and closing leave.
+#include <gtest/gtest.h>
+
+#include "app/placement.h"
+#include "lang/messages.h"
+#include "settings/about_panel.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "settings/settings_window.h"
+#include "settings/settings_window_layout.h"
+#include "settings/settings_window_state.h"
+#include "tests/support/fake_dialog.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/fake_screen.h"
+#include "tests/support/fake_shell.h"
+
+namespace {
+
+using platform::DialogEventKind;
+
+const std::string kFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
+
+class SettingsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        fake::ResetScreen();
+        fake::ResetDialog();
+        fake::ResetShell();
+        settings = Settings{};
+        ResetSettings();
+        settings.WarningSoundFile = 1;
+        settings.FinishSoundFile = 5;
+        SettingsFolder = kFolder;
+        LoadLanguage("English");
+    }
+
+    // Opens the window, runs the scripted events and the closing.
+    void Run() {
+        OpenSettingsWindow();
+        RunSettingsWindow();
+    }
+
+    static fake::Control& C(int control) { return fake::ControlOf(control); }
+    static std::string File(const std::string& name) {
+        auto it = fake::state.files.find(kFolder + name);
+        return it == fake::state.files.end() ? "" : it->second;
+    }
+};
+
+TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
+    settings.WarningTime = -75;
+    settings.Button3 = 605;
+    settings.WarningSoundFile = 12;
+    settings.FinishSoundFile = 19;
+    settings.WarningSoundCustom = "C:\\gone\\bell.wav";  // no such file
+    OpenSettingsWindow();
+    EXPECT_TRUE(fake::dialog.shown);
+    EXPECT_EQ(fake::dialog.title, "Horavel Settings");
+    EXPECT_EQ(fake::dialog.innerWidth, 428);
+    EXPECT_EQ(fake::dialog.innerHeight, 370);
+    EXPECT_EQ(fake::dialog.focus, sw::Tabs);
+    EXPECT_EQ(C(sw::Tabs).entries,
+              (std::vector<std::string>{"General", "Buttons", "Display", "Timer Warning", "Timer Finish", "About"}));
+    EXPECT_EQ(C(sw::Language).entries.size(), 10u);
+    EXPECT_EQ(platform::ControlText(sw::Language), "English");
+    EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (01:15)");
+    EXPECT_EQ(C(sw::Minutes + 2).text, "10");
+    EXPECT_EQ(C(sw::Seconds + 2).text, "5");
+    EXPECT_EQ(platform::ControlText(sw::WarningSoundList), "Beep");
+    EXPECT_EQ(settings.WarningSoundFile, 1);
+    EXPECT_EQ(platform::ControlText(sw::FinishSoundList), "Progressively Louder");
+    EXPECT_EQ(C(sw::WarningSoundList).entries.back(), "Custom Sound (Browse...)") << "the file is gone";
+    EXPECT_EQ(C(sw::AboutImage).image, about::PageImage);
+    // Places, on the page or the dialog.
+    EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410, 290}));
+    EXPECT_EQ(C(sw::Ok).kind, platform::ControlKind::DefaultButton);
+    EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340, 305, 80, 25}));
+    EXPECT_EQ(C(sw::LanguageLabel).place, (platform::Rect{-50, 23, 175, 20}));
+    EXPECT_EQ(C(sw::Seconds + 4).place, (platform::Rect{163, 126, 22, 20}));
+    EXPECT_EQ(C(sw::WarningPopupPreview).place, (platform::Rect{328, 110, 70, 20}));
+    EXPECT_EQ(C(sw::BreakTime).place, (platform::Rect{150, 181, 170, 20}));
+    EXPECT_EQ(C(sw::NextPage).page, sw::About);
+    // Tab order is the order of adding: reading order within each page.
+    const auto& order = fake::dialog.order;
+    const auto at = [&](int control) { return std::find(order.begin(), order.end(), control) - order.begin(); };
+    EXPECT_LT(at(sw::Tabs), at(sw::LanguageLabel));
+    EXPECT_LT(at(sw::Language), at(sw::Edit));
+    EXPECT_LT(at(sw::Minutes + 1), at(sw::Seconds + 1));
+    EXPECT_LT(at(sw::Seconds + 1), at(sw::Minutes + 2));
+    EXPECT_LT(at(sw::AutoRestart), at(sw::Ok));
+    EXPECT_LT(at(sw::Ok), at(sw::Cancel));
+    fake::PushClick(sw::Cancel);
+    RunSettingsWindow();
+    EXPECT_FALSE(fake::dialog.open);
+    EXPECT_EQ(settings.WarningSoundFile, 1) << "replaced at opening, whatever closes the window";
+    EXPECT_EQ(settings.WarningSoundCustom, "C:\\gone\\bell.wav");
+}
+
+TEST_F(SettingsWindow, TaskbarBoxOnlyFromWindows7) {
+    fake::dialog.windows7 = false;
+    settings.ShowTaskBarProgress = 1;
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.ShowTaskBarProgress, 0);
+    fake::dialog.windows7 = true;
+    OpenSettingsWindow();
+    EXPECT_TRUE(platform::ControlExists(sw::TaskbarProgress));
+    platform::CloseDialog();
+}
+
+TEST_F(SettingsWindow, OkStoresTypedPresetsAndSaves) {
+    settings.Button3 = 605;
+    fake::PushClick(sw::Ok);
+    OpenSettingsWindow();
+    fake::TypeInto(sw::Minutes + 2, "0");
+    fake::TypeInto(sw::Seconds + 2, "90");
+    fake::TypeInto(sw::Salary, "1234567890123456789012345678901234567890");
+    RunSettingsWindow();
+    EXPECT_EQ(settings.Button3, 90);
+    EXPECT_EQ(settings.CostSalary, INT32_MAX);
+    const std::string saved = File("HV_Settings.ini");
+    EXPECT_NE(saved.find("\r\nButton3 = 90\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\r\nCostSalary = 2147483647\r\n"), std::string::npos);
+    // The file written afterwards loads to the same values.
+    settings = Settings{};
+    LoadSettings();
+    EXPECT_EQ(settings.Button3, 90);
+    EXPECT_EQ(settings.CostSalary, INT32_MAX);
+}
+
+TEST_F(SettingsWindow, PresetFieldsSelectAllOnFocus) {
+    OpenSettingsWindow();
+    fake::PushDialog(DialogEventKind::Focused, sw::Seconds + 4, [] {
+        EXPECT_FALSE(C(sw::Seconds + 4).textSelected);
+    });
+    fake::PushDialog(DialogEventKind::Focused, sw::Salary);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        EXPECT_TRUE(C(sw::Seconds + 4).textSelected);
+        EXPECT_FALSE(C(sw::Salary).textSelected);
+    });
+    fake::PushClick(sw::Cancel);
+    RunSettingsWindow();
+}
+
+TEST_F(SettingsWindow, DefaultsThenCancelChangesNothing) {
+    settings.Button1 = 7;
+    settings.Button5 = 4000;
+    const Settings before = settings;
+    fake::PushClick(sw::Defaults);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        EXPECT_EQ(C(sw::Minutes + 4).text, "30");
+        EXPECT_EQ(C(sw::Seconds + 0).text, "0");
+        EXPECT_EQ(C(sw::Minutes + 0).text, "1");
+    });
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_EQ(settings.Button1, 7);
+    EXPECT_EQ(settings.Button5, 4000);
+    EXPECT_TRUE(File("HV_Settings.ini").empty()) << "Cancel saves nothing";
+    fake::PushClick(sw::Defaults);
+    fake::PushDialog(DialogEventKind::Close, 0);
+    Run();
+    EXPECT_EQ(settings.Button1, 7) << "the close box stores nothing either";
+}
+
+TEST_F(SettingsWindow, CustomWarningTimePrompt) {
+    fake::shell.answers = {"2:5"};
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::PushClick(sw::Ok);
+    Run();
+    ASSERT_EQ(fake::shell.prompts.size(), 1u);
+    EXPECT_EQ(fake::shell.prompts[0].title, "Horavel");
+    EXPECT_EQ(fake::shell.prompts[0].question, "Enter Custom Time (Min:Sec)");
+    EXPECT_EQ(fake::shell.prompts[0].answer, "01:30");
+    EXPECT_EQ(settings.WarningTime, -125);
+
+    // A custom time proposes itself; Cancel gives 0 (00:00).
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (00:00)"); });
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(fake::shell.prompts[1].answer, "02:05");
+    EXPECT_EQ(settings.WarningTime, 0);
+}
+
+TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
+    settings.WarningTime = -75;
+    settings.CostPeriod = 2;
+    settings.FinishAutoBreakTime = 6;
+    fake::shell.answers = {"3:10"};
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [] { fake::TypeInto(sw::Minutes + 1, "42"); });
+    fake::PushSelect(sw::Language, 2);  // "Deutsch"
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        EXPECT_EQ(C(sw::Cancel).text, "Abbruch");
+        EXPECT_EQ(C(sw::Tabs).entries[0], "Allgemein");
+        EXPECT_EQ(C(sw::Tabs).selected, 0);
+        EXPECT_EQ(fake::dialog.title, "Horavel " + Message(113));
+        EXPECT_EQ(C(sw::ButtonLabel + 2).text, Message(112) + " 3");
+        EXPECT_EQ(platform::ControlText(sw::WarningTime), Message(96) + " (03:10)");
+        EXPECT_EQ(platform::ControlText(sw::Period), Message(12));
+        EXPECT_EQ(platform::ControlText(sw::BreakTime), Message(78));
+        EXPECT_EQ(C(sw::WarningSoundList).entries.front(), Message(69));
+        EXPECT_EQ(C(sw::Minutes + 1).text, "42");
+        EXPECT_EQ(platform::ControlText(sw::Language), "Deutsch");
+    });
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_EQ(Message(2), "Cancel") << "Cancel undoes the preview";
+    EXPECT_EQ(settings.Language, "English");
+    EXPECT_EQ(settings.WarningTime, -75);
+
+    fake::PushSelect(sw::Language, 2);
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::shell.answers = {"1:05"};
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.Language, "Deutsch");
+    EXPECT_EQ(settings.WarningTime, -65) << "read back with the German custom text";
+    EXPECT_EQ(Message(2), "Abbruch");
+}
+
+TEST_F(SettingsWindow, EditWritesTheLanguageFileOnceAndOpensIt) {
+    fake::PushClick(sw::Edit);
+    fake::PushDialog(DialogEventKind::None, 0, [] { fake::state.files[kFolder + "English_v167.txt"] = "mine"; });
+    fake::PushClick(sw::Edit);
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_EQ(File("English_v167.txt"), "mine") << "the second press does not rewrite";
+    EXPECT_EQ(std::count(fake::state.calls.begin(), fake::state.calls.end(),
+                         "OpenDocument " + kFolder + "English_v167.txt"),
+              2);
+    EXPECT_TRUE(fake::state.messageBoxes.empty());
+
+    // A user's own language, not in the list, is edited under its own name.
+    settings.Language = "Klingon";
+    fake::state.files[kFolder + "Klingon_v167.txt"] = "tlhIngan";
+    fake::PushClick(sw::Edit);
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_NE(std::find(fake::state.calls.begin(), fake::state.calls.end(), "OpenDocument " + kFolder + "Klingon_v167.txt"),
+              fake::state.calls.end());
+    EXPECT_EQ(File("_v167.txt"), "");
+}
+
+TEST_F(SettingsWindow, EditInAReadOnlyFolderReportsAndStaysOpen) {
+    fake::state.failWrites = true;
+    fake::PushClick(sw::Edit);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_TRUE(fake::dialog.open); });
+    fake::PushClick(sw::Ok);
+    Run();
+    ASSERT_EQ(fake::state.messageBoxes.size(), 1u);
+    EXPECT_EQ(fake::state.messageBoxes[0].first, "Horavel");
+    EXPECT_EQ(fake::state.messageBoxes[0].second, Message(127));
+    EXPECT_TRUE(std::none_of(fake::state.calls.begin(), fake::state.calls.end(),
+                             [](const std::string& c) { return c.rfind("OpenDocument", 0) == 0; }));
+}
+
+TEST_F(SettingsWindow, EnableRulesFollowTheBoxes) {
+    // Clock and timer shown, cost not: unticking the timer leaves the clock alone.
+    fake::PushCheck(sw::ShowTimer, false);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        EXPECT_FALSE(C(sw::ShowClock).enabled);
+        EXPECT_TRUE(C(sw::ShowTimer).enabled);
+        EXPECT_TRUE(C(sw::ShowCost).enabled);
+    });
+    fake::PushCheck(sw::ShowCost, true);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_TRUE(C(sw::ShowClock).enabled); });
+    fake::PushSelect(sw::Location, 0);
+    fake::PushCheck(sw::WarningYellow, false);
+    fake::PushCheck(sw::BreakTimer, true);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        EXPECT_FALSE(C(sw::Height).enabled);
+        EXPECT_FALSE(C(sw::WarningBlink).enabled);
+        EXPECT_TRUE(C(sw::BreakTime).enabled);
+    });
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.ShowTimer, 0);
+    EXPECT_EQ(settings.ShowCostCounter, 1);
+    EXPECT_EQ(settings.WarningBlink, 1) << "a disabled box keeps its state and is stored";
+}
+
+TEST_F(SettingsWindow, AboutPagesTurnAndButtonsRepaint) {
+    settingsWindow.aboutPage = 5;
+    OpenSettingsWindow();
+    EXPECT_EQ(settingsWindow.aboutPage, 0) << "page 0 at each opening";
+    EXPECT_EQ(C(sw::AboutImage).image, about::PageImage);
+    for (int i = 0; i < 7; ++i) fake::PushClick(sw::NextPage);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(settingsWindow.aboutPage, 7); });
+    fake::PushClick(sw::NextPage);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(settingsWindow.aboutPage, 0); });
+    fake::PushClick(sw::PreviousPage);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(settingsWindow.aboutPage, 7); });
+    // Idle passes repaint the buttons over the picture.
+    fake::PushDialog(DialogEventKind::None, 0, [] { fake::ControlOf(sw::NextPage).repaints = 0; });
+    fake::PushDialog(DialogEventKind::None, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(C(sw::NextPage).repaints, 2); });
+    fake::PushClick(sw::Home);
+    fake::PushClick(sw::Cancel);
+    RunSettingsWindow();
+    EXPECT_NE(std::find(fake::state.calls.begin(), fake::state.calls.end(), "OpenWebPage " + std::string(about::HomePage)),
+              fake::state.calls.end());
+}
+
+TEST_F(SettingsWindow, BorderOffKeepsTheRightEdgeOfADockedWindow) {
+    // Framed, docked at the right edge of a 1920-pixel screen.
+    settings.ShowWinBorder = 1;
+    MeasureScreen();
+    fake::state.window.framed = true;
+    const int frames = windowMetrics.frameLeft + windowMetrics.frameRight;
+    platform::MoveMainWindow(1920 - 93 - frames, 23, 93, 1000);
+    const int rightEdge = platform::WindowX() + frames + platform::WindowInnerWidth();
+
+    fake::PushCheck(sw::Border, false);
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_FALSE(fake::state.window.framed);
+    EXPECT_EQ(settings.BorderChanged, 0);
+    EXPECT_EQ(windowMetrics.frameLeft, 0);
+    EXPECT_EQ(platform::WindowX() + platform::WindowInnerWidth(), rightEdge);
+    EXPECT_EQ(platform::WindowInnerHeight(), 1000 + 39) << "the frame's height joins the inner height";
+    EXPECT_EQ(fake::state.minWidth, 25);
+
+    fake::PushCheck(sw::Border, true);
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_TRUE(fake::state.window.framed);
+    EXPECT_EQ(platform::WindowX() + frames + platform::WindowInnerWidth(), 1920) << "held on the screen";
+    const auto hide = std::find(fake::state.calls.begin(), fake::state.calls.end(), "HideMainWindow");
+    EXPECT_NE(std::find(hide, fake::state.calls.end(), "ShowMainWindow"), fake::state.calls.end());
+}
+
+}  // namespace
