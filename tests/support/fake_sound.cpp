@@ -11,6 +11,7 @@ bool SoundOutputAvailable() { return state.sound.outputAvailable; }
 
 void PlaySoundData(std::span<const unsigned char> data) {
     state.sound.playing = data;
+    state.sound.startTick = state.tick;
     state.calls.push_back("PlaySoundData");
 }
 
@@ -26,6 +27,7 @@ void WaitForSoundToStop() {
 
 void SendMediaCommand(const std::string& command) {
     state.sound.mediaCommands.push_back(command);
+    if (command.starts_with("play ")) state.sound.startTick = state.tick;
     state.calls.push_back("MediaCommand " + command);
 }
 

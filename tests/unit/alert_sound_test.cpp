@@ -74,6 +74,35 @@ TEST(BuiltInSounds, NineteenMonoOggFilesOfTheTabledRatesAndLengthsBackToBack) {
     for (int k : {-1, 0, 20}) EXPECT_TRUE(BuiltInSound(k).empty()) << k;
 }
 
+// Mean square level of each `seconds`-long stretch of a built-in sound.
+std::vector<double> Levels(int sound, double seconds) {
+    const platform::SoundDecoder& d = OggVorbisDecoder();
+    int channels = 0, rate = 0;
+    void* stream = d.open(BuiltInSound(sound), &channels, &rate);
+    std::vector<double> levels;
+    if (!stream) return levels;
+    const std::size_t stretch = static_cast<std::size_t>(seconds * rate);
+    std::vector<std::int16_t> samples(stretch);
+    for (;;) {
+        std::size_t filled = 0;
+        for (int n; filled < stretch && (n = d.read(stream, samples.data() + filled, static_cast<int>(stretch - filled))) > 0;)
+            filled += static_cast<std::size_t>(n);
+        if (filled < stretch) break;
+        double sum = 0;
+        for (std::int16_t v : samples) sum += static_cast<double>(v) * v;
+        levels.push_back(sum / static_cast<double>(stretch));
+    }
+    d.close(stream);
+    return levels;
+}
+
+TEST(BuiltInSounds, TheLongAlarmGrowsLouderAllTheWay) {
+    const std::vector<double> levels = Levels(19, 7.0);
+    ASSERT_EQ(levels.size(), 8u);
+    for (std::size_t i = 1; i < levels.size(); ++i) EXPECT_GT(levels[i], levels[i - 1] * 1.5) << i;
+    EXPECT_GT(levels.back(), levels.front() * 1000);  // 30 dB and more from the first 7 s to the last
+}
+
 TEST(OggVorbisDecoder, RefusesWhatIsNotOggVorbis) {
     const unsigned char junk[] = "OggS but nothing that follows makes a Vorbis stream";
     EXPECT_EQ(Decode(junk).samples, -1);
