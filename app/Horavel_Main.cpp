@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
+#include "display/alerts.h"
 #include "display/layout.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
@@ -158,6 +159,7 @@ void ShutdownApplication() {
         SaveSettings();
     }
     ReleaseTaskbarProgress();
+    WaitForAlertPreview();  // a preview still on screen ends before the process does
     platform::CloseMainWindow();
     if (soundAvailable) FreeAlertSound();
     EndProgram();

@@ -14,12 +14,17 @@ AlertStep SoundStep(int variant, std::int32_t soundFile, int builtInCount, const
 
 }  // namespace
 
-bool IsFinishEvent(std::int32_t remainingMs) { return remainingMs / 1000 <= 0 && remainingMs / 100 % 150 == 0; }
+std::int32_t FinishMark(std::int32_t remainingMs) {
+    return remainingMs > 0 ? -1 : static_cast<std::int32_t>(-static_cast<std::int64_t>(remainingMs) / 15000);
+}
 
 std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& s) {
     std::vector<AlertStep> steps;
     const std::int32_t r = RemainingMsOf(timer);
-    if (IsFinishEvent(r)) {
+    const std::int32_t mark = FinishMark(r);
+    const bool finishEvent = mark > timer.finishMark;
+    timer.finishMark = mark;
+    if (finishEvent) {
         if (!timer.finishFired) {
             timer.warningFired = 1;  // a warning can no longer follow
             timer.alertBusy = 0;

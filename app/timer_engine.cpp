@@ -46,13 +46,19 @@ void LeaveFullScreen() {
     RequestRelayout();
 }
 
+// A new run: its warning and finish come again.
+void ClearAlertFlags() {
+    timerState.warningFired = 0;
+    timerState.finishFired = 0;
+    timerState.finishMark = -1;
+}
+
 // The common end of setting a count-down: a timer set while it runs keeps the
 // earlier preset for the automatic restart.
 void BeginCountDownRun() {
     if (timerState.paused) timerState.presetMs = timerState.durationMs;
     ApplyWarningTime();
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
+    ClearAlertFlags();
     timerState.mode = CountDown;
     RefreshReadouts();
     ReturnFocusToSlideshow();
@@ -75,8 +81,7 @@ void StartAutomaticBreak() {
     const std::int32_t choice = settings.FinishAutoBreakTime;
     // Short breaks warn shortly before their end; any other choice keeps the length.
     const std::int32_t warningMs = choice == 0 || choice == 1 ? 5000 : choice == 2 ? 15000 : 60000;
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
+    ClearAlertFlags();
     StartFullScreenTimer(Break, choice >= 0 && choice < 8 ? lengths[choice] : timerState.durationMs, warningMs);
 }
 
@@ -86,8 +91,7 @@ void RestartWithPreset() {
     // A paused timer stands at its new beginning; otherwise it would show, and
     // on resume gain, the time between the pause and this restart.
     if (timerState.paused) timerState.pauseTick = timerState.startTick;
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
+    ClearAlertFlags();
     StopAlertSound();
 }
 
@@ -205,8 +209,7 @@ void StopBreak() {
     MarkStart();
     timerState.nextRefreshTick = 0;
     timerState.durationMs = FifteenMinutesMs;
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
+    ClearAlertFlags();
     ApplyWarningTime();
     ShowStartPauseCaption();  // the break layout had put "Stop Break Timer" there
     LeaveFullScreen();
@@ -217,9 +220,7 @@ void StartAtMeetingStart() {
     if (timerState.sampleTime != meetingStart) return;
     timerState.paused = 0;
     MarkStart();
-    // A fresh run: its warning and finish must come again.
-    timerState.warningFired = 0;
-    timerState.finishFired = 0;
+    ClearAlertFlags();
     ShowStartPauseCaption();
 }
 
@@ -246,10 +247,9 @@ bool TimerTick() {
     timerState.refreshMs = RefreshIntervalMs(timerState.mode, timerState.durationMs, BarLength());
     timerState.nextRefreshTick = now + static_cast<std::uint32_t>(timerState.refreshMs);
     RefreshReadouts();
-    // The automatic finish goes by the real tick, also for a paused timer whose
-    // first scheduled end has passed, and after a flash or popup kept the refresh
-    // on screen for a while.
-    SampleTimer();
+    // The automatic finish goes by the sample of the refresh just made (the real
+    // tick, also for a paused timer whose first scheduled end has passed): a
+    // finish is then never passed over before its alerts were given.
     if (RemainingMs() > 0) return false;
     if (timerState.mode == CountDown && settings.FinishAutoBreakTimer == 1) {
         StartAutomaticBreak();

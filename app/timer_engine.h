@@ -25,6 +25,9 @@ struct TimerState {
     TimeValue sampleTime = 0;
     std::int32_t warningFired = 0;
     std::int32_t finishFired = 0;
+    // The mark of overtime the last alert step saw: 0 from zero on, 1 from
+    // 15 s of overtime on, and so on; -1 while time is left.
+    std::int32_t finishMark = -1;
     std::int32_t alertBusy = 0;  // a screen flash or popup is on screen
     std::int32_t refreshMs = 1000;
     std::uint32_t nextRefreshTick = 0;  // 0: refresh at once
@@ -79,9 +82,10 @@ struct AlertStep {
     int builtInSound = 0;
     bool operator==(const AlertStep&) const = default;
 };
-// True when a refresh at r remaining milliseconds is a finish event: at zero
-// and then every 15 seconds of overtime.
-bool IsFinishEvent(std::int32_t remainingMs);
+// The mark of overtime that r remaining milliseconds falls into: 0 from zero
+// on, 1 from -15 s on, ...; -1 while time is left. The finish event comes on
+// the first refresh that reaches a new mark, whatever the refresh phase.
+std::int32_t FinishMark(std::int32_t remainingMs);
 // Decides the alerts of one refresh, in the order they must run (sound, flash,
 // popup), and sets the once-flags of timer as the alert step does.
 std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& settings);

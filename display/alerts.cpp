@@ -1,5 +1,122 @@
 #include "display/alerts.h"
 
-void ScreenFlash(int) {}
-void AlertPopup(int) {}
-void PreviewAlertPopup(int) {}
+#include <atomic>
+#include <cmath>
+#include <system_error>
+#include <thread>
+
+#include "app/timer_engine.h"
+#include "display/readouts.h"
+#include "lang/messages.h"
+#include "platform/alert_windows.h"
+#include "platform/images.h"
+
+namespace {
+
+// The sign is drawn in these slots and then handed to its window.
+constexpr int SignImage = 60;
+constexpr int SignFont = 20;
+constexpr int SignWidth = 300;
+constexpr int SignHeight = 100;
+
+constexpr int FlashOpacity = 180;
+
+// A popup preview running on its own thread; at most one at a time.
+std::thread previewThread;
+std::atomic<bool> previewOnScreen{false};
+
+// The readouts go on refreshing under an alert only when they refresh more than
+// once a second; a slower readout would not visibly move in that time.
+void KeepReadoutsAlive() {
+    if (timerState.refreshMs < 1000) RefreshReadouts();
+}
+
+int Centred(int room, int size) { return static_cast<int>(std::floor((room - size) / 2.0)); }
+
+platform::DetachedImage DrawSign(int variant) {
+    using platform::Rgb;
+    const bool warning = variant == 1;
+    const platform::Colour background = warning ? Rgb(0, 0, 0) : Rgb(255, 0, 0);
+    const platform::Colour stripes = warning ? Rgb(255, 255, 0) : Rgb(255, 255, 255);
+    if (!platform::CreateImage(SignImage, SignWidth, SignHeight)) return 0;
+    platform::LoadFont(SignFont, "Arial", 18, true);
+    if (platform::StartDrawing(SignImage)) {
+        platform::FillBox({0, 0, SignWidth, SignHeight}, background);
+        // Diagonal stripes rising to the right at 45 degrees; they start and end
+        // beyond the image, so their ends never show.
+        for (int x = -200; x <= 300; x += 20) platform::DrawLine(x, 110, x + 120, -10, stripes, 8);
+        platform::FillBox({25, 25, 250, 50}, background);
+        for (const platform::Rect& edge : {platform::Rect{0, 0, SignWidth, 1}, platform::Rect{0, SignHeight - 1, SignWidth, 1},
+                                           platform::Rect{0, 0, 1, SignHeight}, platform::Rect{SignWidth - 1, 0, 1, SignHeight}})
+            platform::FillBox(edge, background);
+        const std::string text = Message(warning ? 92 : 93);
+        platform::DrawingFont(SignFont);
+        platform::DrawTextAt(Centred(SignWidth, platform::TextWidth(text)), Centred(SignHeight, platform::TextHeight(text)),
+                             text, Rgb(255, 255, 255));
+        platform::StopDrawing();
+    }
+    platform::FreeFont(SignFont);
+    return platform::DetachImage(SignImage);
+}
+
+// Three openings of the sign; the readouts are refreshed only on the
+// user-interface thread, which owns them.
+void ShowSign(platform::DetachedImage sign, bool onUiThread) {
+    const platform::AlertWindow popup = platform::OpenPopupWindow(sign);
+    if (!popup) return;
+    for (int i = 0; i < 3; ++i) {
+        platform::AnimatePopupWindow(popup, true, 100);
+        platform::AlertWait(100);
+        if (onUiThread) KeepReadoutsAlive();
+        platform::AnimatePopupWindow(popup, false, 300);
+        if (onUiThread) KeepReadoutsAlive();
+    }
+    platform::CloseAlertWindow(popup);
+}
+
+}  // namespace
+
+void ScreenFlash(int variant) {
+    timerState.alertBusy = 1;
+    const platform::Colour colour = variant == 1 ? platform::Rgb(255, 255, 0) : platform::Rgb(255, 0, 0);
+    if (const platform::AlertWindow flash = platform::OpenFlashWindow(colour, FlashOpacity)) {
+        for (int i = 0; i < 3; ++i) {
+            platform::ShowFlashWindow(flash, false);
+            platform::AlertWait(100);
+            KeepReadoutsAlive();
+            platform::ShowFlashWindow(flash, true);
+            platform::AlertWait(100);
+            KeepReadoutsAlive();
+        }
+        platform::CloseAlertWindow(flash);
+    }
+    timerState.alertBusy = 0;
+}
+
+void AlertPopup(int variant) {
+    timerState.alertBusy = 1;
+    ShowSign(DrawSign(variant), true);
+    timerState.alertBusy = 0;
+}
+
+void PreviewAlertPopup(int variant) {
+    if (previewOnScreen) return;
+    WaitForAlertPreview();  // the last preview has ended: only its thread is left to collect
+    // Drawn here: the images, fonts and the drawing surface belong to this thread.
+    const platform::DetachedImage sign = DrawSign(variant);
+    previewOnScreen = true;
+    try {
+        previewThread = std::thread([sign] {
+            ShowSign(sign, false);
+            previewOnScreen = false;
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the preview still shows, only the caller waits for it.
+        ShowSign(sign, false);
+        previewOnScreen = false;
+    }
+}
+
+void WaitForAlertPreview() {
+    if (previewThread.joinable()) previewThread.join();
+}

@@ -35,7 +35,8 @@ void StopDrawing();
 bool DrawingIsOpen();
 void DrawingFont(int font);
 void FillBox(const Rect& box, Colour colour);
-void DrawLine(int x1, int y1, int x2, int y2, Colour colour);
+// A solid line, both end points included; a wider pen is centred on it.
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth = 1);
 // Copies a whole image with its top-left at (x, y); an image cannot be drawn into itself.
 void DrawImage(int image, int x, int y);
 // A linear two-colour fill of the box, left to right or top to bottom.

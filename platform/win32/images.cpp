@@ -68,6 +68,15 @@ HBITMAP ImageBitmap(int image, int* width, int* height) {
 
 HDC DrawingDcOf(int image) { return image == surfaceImage && !surfaceIsWindow ? surface : nullptr; }
 
+HBITMAP TakeImageBitmap(int image) {
+    auto it = images.find(image);
+    if (it == images.end()) return nullptr;
+    if (surfaceImage == image) platform::StopDrawing();
+    HBITMAP bitmap = it->second.bitmap;
+    images.erase(it);
+    return bitmap;
+}
+
 }  // namespace platform::win32
 
 namespace platform {
@@ -215,13 +224,14 @@ void FillBox(const Rect& box, Colour colour) {
     DeleteObject(brush);
 }
 
-void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth) {
     if (!surface) return;
-    HPEN pen = CreatePen(PS_SOLID, 1, win32::Ref(colour));
+    HPEN pen = CreatePen(PS_SOLID, std::max(penWidth, 1), win32::Ref(colour));
     HGDIOBJ old = SelectObject(surface, pen);
     MoveToEx(surface, x1, y1, nullptr);
     LineTo(surface, x2, y2);
-    SetPixel(surface, x2, y2, win32::Ref(colour));  // LineTo leaves out the last point
+    // LineTo leaves out the last point; a wide pen's round end covers it.
+    if (penWidth <= 1) SetPixel(surface, x2, y2, win32::Ref(colour));
     SelectObject(surface, old);
     DeleteObject(pen);
 }

@@ -17,6 +17,9 @@ HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
 // Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
 SIZE BlitImage(HDC dc, int image);
+// Takes a numbered image's bitmap out of the numbered images (closing it as the
+// drawing surface first); the caller deletes it. Null when there is no such image.
+HBITMAP TakeImageBitmap(int image);
 
 // The pictures beside popup-menu entries, drawn for the main window when the
 // menu asks for them; false for any other owner-drawn item.

@@ -290,7 +290,6 @@ void Pause(DWORD ms) { Sleep(ms); }
 
 // ---- pixels and screenshots ----
 
-namespace {
 // Copies a rectangle of the screen DC into top-down 32-bit pixels.
 Pixels CaptureScreenRect(int left, int top, int width, int height) {
     Pixels pixels;
@@ -322,7 +321,6 @@ Pixels CaptureScreenRect(int left, int top, int width, int height) {
     ReleaseDC(nullptr, screen);
     return pixels;
 }
-}  // namespace
 
 std::uint32_t WindowPixel(HWND hwnd, int x, int y) {
     HDC dc = GetDC(hwnd);
@@ -366,11 +364,13 @@ bool SaveBmp(const Pixels& pixels, const std::string& path) {
 
 bool CaptureScreenBmp(const std::string& path) { return SaveBmp(CaptureScreen(), path); }
 
-bool Screenshot(const std::string& name) {
+bool Screenshot(const std::string& name) { return Screenshot(name, CaptureScreen()); }
+
+bool Screenshot(const std::string& name, const Pixels& pixels) {
     std::string folder = EnvironmentValue("HORAVEL_SCREENSHOTS");
     if (folder.empty()) return false;
     std::string path = folder + "\\" + name + ".bmp";
-    bool ok = CaptureScreenBmp(path);
+    bool ok = SaveBmp(pixels, path);
     Log((ok ? "screenshot " : "cannot write screenshot ") + path);
     return ok;
 }

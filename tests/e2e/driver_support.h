@@ -124,6 +124,7 @@ std::uint32_t WindowPixel(HWND hwnd, int x, int y);
 // A copy of what the screen shows in hwnd's client area.
 Pixels CaptureClient(HWND hwnd);
 Pixels CaptureScreen();
+Pixels CaptureScreenRect(int left, int top, int width, int height);
 bool SaveBmp(const Pixels& pixels, const std::string& path);
 // Saves the whole screen as a BMP file.
 bool CaptureScreenBmp(const std::string& path);
@@ -131,6 +132,8 @@ bool CaptureScreenBmp(const std::string& path);
 // %HORAVEL_SCREENSHOTS%, which tests/e2e/run sets; the harness turns the BMPs
 // into PNGs). Returns false when no folder is set or writing fails.
 bool Screenshot(const std::string& name);
+// Saves pixels taken earlier the same way (for what is on screen only briefly).
+bool Screenshot(const std::string& name, const Pixels& pixels);
 
 // ---- files, folders and the registry ----
 

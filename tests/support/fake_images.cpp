@@ -97,14 +97,17 @@ void FillBox(const Rect& box, Colour colour) {
         for (int x = box.x; x < box.x + box.width; ++x) Plot(*im, x, y, colour);
 }
 
-void DrawLine(int x1, int y1, int x2, int y2, Colour colour) {
+void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth) {
     fake::Image* im = Surface();
     if (!im) return;
+    // A wide pen is a square of its width centred on each point of the line.
+    const int before = (std::max(penWidth, 1) - 1) / 2, after = std::max(penWidth, 1) / 2;
     const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
     for (int i = 0; i <= steps; ++i) {
         const int x = steps ? x1 + (x2 - x1) * i / steps : x1;
         const int y = steps ? y1 + (y2 - y1) * i / steps : y1;
-        Plot(*im, x, y, colour);
+        for (int dy = -before; dy <= after; ++dy)
+            for (int dx = -before; dx <= after; ++dx) Plot(*im, x + dx, y + dy, colour);
     }
 }
 

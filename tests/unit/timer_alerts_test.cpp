@@ -30,20 +30,25 @@ const AlertStep FinishPopup{AlertKind::Popup, 0, "", 0};
 
 }  // namespace
 
-TEST(IsFinishEvent, AtZeroAndEveryFifteenSecondsOfOvertime) {
-    for (std::int32_t r : {50, 0, -50, -15000, -15050, -30050}) EXPECT_TRUE(IsFinishEvent(r)) << r;
-    for (std::int32_t r : {500, 100, -100, -14950, -15100, 1000}) EXPECT_FALSE(IsFinishEvent(r)) << r;
+TEST(FinishMark, ZeroAndEachFifteenSecondsOfOvertime) {
+    const std::int32_t table[][2] = {{1000, -1}, {1, -1},      {0, 0},       {-50, 0},
+                                     {-14999, 0}, {-15000, 1}, {-30050, 2}, {INT32_MIN, 143165}};
+    for (const auto& [r, mark] : table) EXPECT_EQ(FinishMark(r), mark) << r;
 }
 
-TEST(DueAlerts, FinishSoundOnceFlashAndPopupAtEveryEventInOrder) {
+TEST(DueAlerts, FinishSoundOnceFlashAndPopupAtEveryMarkInOrder) {
     const Settings s = AllAlertsOn();
     TimerState t = At(50);
+    EXPECT_TRUE(DueAlerts(t, s).empty());  // not yet: the finish comes at zero
+    t.sampleTick += 100;  // -0.05 s
     EXPECT_EQ(DueAlerts(t, s), (std::vector<AlertStep>{{AlertKind::Sound, 0, "", 19}, FinishFlash, FinishPopup}));
     EXPECT_EQ(t.finishFired, 1);
     EXPECT_EQ(t.warningFired, 1);
-    t.sampleTick += 15100;  // -15.05 s
+    EXPECT_TRUE(DueAlerts(t, s).empty());  // once per mark
+    t.sampleTick += 15100;  // -15.15 s
     EXPECT_EQ(DueAlerts(t, s), (std::vector<AlertStep>{FinishFlash, FinishPopup}));
     t.alertBusy = 1;  // a nested refresh while the flash is on screen
+    t.sampleTick += 15000;
     EXPECT_TRUE(DueAlerts(t, s).empty());
 }
 
@@ -70,7 +75,7 @@ TEST(DueAlerts, WarningOnceAndOnlyWithAWholeSecondLeft) {
     t = At(800);  // the warning was missed: it is not given any more, the finish still comes
     EXPECT_TRUE(DueAlerts(t, s).empty());
     EXPECT_EQ(t.warningFired, 0);
-    t.sampleTick += 750;
+    t.sampleTick += 850;
     EXPECT_EQ(DueAlerts(t, s).size(), 3u);
 
     for (std::int32_t threshold : {0, -75000}) {

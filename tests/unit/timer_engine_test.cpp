@@ -63,7 +63,7 @@ TEST_F(TimerEngine, AdjustCountDownAddsOrSubtractsAndRestartsWhenRunOut) {
     AdjustCountDown(-300000);  // Shift: a 1 ms timer that finishes at once
     EXPECT_EQ(timerState.durationMs, 1);
     Advance(1);
-    EXPECT_TRUE(IsFinishEvent(RemainingNow()));
+    EXPECT_EQ(FinishMark(RemainingNow()), 0);
     SetCountDown(60000);
     Advance(120000);
     AdjustCountDown(300000);  // run out by the wall clock: just the button's length
