@@ -10,6 +10,7 @@
 #include "settings/settings_window.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_state.h"
+#include "sound/alert_sound.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_screen.h"
@@ -189,11 +190,16 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
     settings.WarningTime = -75;
     settings.CostPeriod = 2;
     settings.FinishAutoBreakTime = 6;
+    settings.FinishSoundFile = 20;
+    settings.FinishSoundCustom = "C:\\Users\\tester\\Music\\A rather long folder name\\fanfare.wav";
+    fake::state.files[settings.FinishSoundCustom] = "RIFF";
+    const std::string compacted = fake::FakeCompactPath(settings.FinishSoundCustom, 200);
+    ASSERT_NE(compacted, settings.FinishSoundCustom) << "too long for 200 pixels";
     fake::shell.answers = {"3:10"};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushDialog(DialogEventKind::None, 0, [] { fake::TypeInto(sw::Minutes + 1, "42"); });
     fake::PushSelect(sw::Language, 2);  // "Deutsch"
-    fake::PushDialog(DialogEventKind::None, 0, [] {
+    fake::PushDialog(DialogEventKind::None, 0, [compacted] {
         EXPECT_EQ(C(sw::Cancel).text, "Abbruch");
         EXPECT_EQ(C(sw::Tabs).entries[0], "Allgemein");
         EXPECT_EQ(C(sw::Tabs).selected, 0);
@@ -203,6 +209,8 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
         EXPECT_EQ(platform::ControlText(sw::Period), Message(12));
         EXPECT_EQ(platform::ControlText(sw::BreakTime), Message(78));
         EXPECT_EQ(C(sw::WarningSoundList).entries.front(), Message(69));
+        EXPECT_EQ(C(sw::WarningSoundList).entries.back(), Message(69)) << "no warning file: the browse text";
+        EXPECT_EQ(platform::ControlText(sw::FinishSoundList), compacted) << "a file keeps its entry, selected";
         EXPECT_EQ(C(sw::Minutes + 1).text, "42");
         EXPECT_EQ(platform::ControlText(sw::Language), "Deutsch");
     });
@@ -256,6 +264,35 @@ TEST_F(SettingsWindow, EditInAReadOnlyFolderReportsAndStaysOpen) {
     EXPECT_EQ(fake::state.messageBoxes[0].second, Message(127));
     EXPECT_TRUE(std::none_of(fake::state.calls.begin(), fake::state.calls.end(),
                              [](const std::string& c) { return c.rfind("OpenDocument", 0) == 0; }));
+}
+
+TEST_F(SettingsWindow, SoundListChoiceAndPreview) {
+    StartSoundSystem();
+    const std::string path = "C:\\Users\\tester\\Music\\A rather long folder name\\bell.wav";
+    fake::state.files[path] = "RIFF";
+    fake::PushSelect(sw::WarningSoundList, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [path] {
+        EXPECT_EQ(C(sw::WarningSoundList).selected, 11) << "the chosen file's entry is selected";
+        EXPECT_EQ(C(sw::WarningSoundList).entries.back(), fake::FakeCompactPath(path, 200));
+        EXPECT_EQ(settingsWindow.warningSoundPath, path);
+        fake::state.sound.chosenFile.clear();  // the next chooser is cancelled
+    });
+    fake::PushSelect(sw::WarningSoundList, 0);
+    fake::PushDialog(DialogEventKind::None, 0, [path] {
+        EXPECT_EQ(C(sw::WarningSoundList).selected, 0) << "cancelled: the browse entry stays selected";
+        EXPECT_EQ(settingsWindow.warningSoundPath, path);
+        EXPECT_TRUE(fake::state.sound.playing.empty()) << "choosing plays nothing afterwards";
+    });
+    fake::PushSelect(sw::FinishSoundList, 3);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_FALSE(fake::state.sound.playing.empty()) << "heard"; });
+    fake::PushDialog(DialogEventKind::TabChanged, sw::Tabs);
+    fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_TRUE(fake::state.sound.playing.empty()) << "stopped"; });
+    fake::PushClick(sw::Ok);
+    fake::state.sound.chosenFile = path;
+    Run();
+    EXPECT_EQ(settings.WarningSoundFile, 0);
+    EXPECT_EQ(settings.WarningSoundCustom, path);
+    EXPECT_EQ(settings.FinishSoundFile, 3);
 }
 
 TEST_F(SettingsWindow, EnableRulesFollowTheBoxes) {
