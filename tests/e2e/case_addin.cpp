@@ -175,6 +175,8 @@ E2E_CASE(read_only_addins_folder_shows_the_report) {
     CHECK(!e2e::RegistryKeyExists(HKEY_CURRENT_USER, kAddinKey), "nothing is registered");
     CHECK(!e2e::FileExists(AddinFile()), "no add-in file");
     e2e::StopProgram(program);
-    CHECK(SetImmutable(AddinsFolder(), false), "the add-ins folder is writable again");
+    // Courtesy only: tests/e2e/run clears the flag before it removes the prefix,
+    // so a slow chattr under load is no failure of the program's.
+    SetImmutable(AddinsFolder(), false);
     return e2e::Result();
 }

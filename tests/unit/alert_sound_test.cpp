@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "sound/alert_sound.h"
 #include "sound/built_in_sounds.h"
 #include "sound/ogg_decoder.h"
+#include "tests/support/fake_alert_windows.h"
 #include "tests/unit/timer_fixture.h"
 
 namespace {
@@ -268,4 +270,23 @@ TEST_F(AlertSoundChoiceTest, TheListsChooseBuiltInSoundsOrTheUsersFile) {
     settings.FinishSound = 0;
     settings.FinishSoundFile = 19;
     EXPECT_EQ(AlertAt(0), Played{});
+}
+
+TEST_F(AlertSoundChoiceTest, TheSoundStartsFirstThenTheFlashThenThePopup) {
+    fake::ResetAlertWindows();
+    settings.WarningFlash = settings.WarningPopup = settings.FinishFlash = settings.FinishPopup = 1;
+    settings.WarningSoundFile = 4;
+    settings.FinishSoundFile = 10;
+    for (std::int32_t r : {30000, 0}) {  // the warning, then the finish
+        fake::alertWindows.calls.clear();
+        const std::uint32_t before = fake::state.tick;
+        EXPECT_EQ(AlertAt(r).size(), 1u) << r;
+        // The flash and the popup take their time on screen; the sound had started before either.
+        EXPECT_EQ(fake::state.sound.startTick, before) << r;
+        EXPECT_GT(fake::state.tick, before + 1500) << r;
+        const auto& calls = fake::alertWindows.calls;
+        const auto flash = std::find(calls.begin(), calls.end(), "OpenFlash");
+        const auto popup = std::find(calls.begin(), calls.end(), "OpenPopup");
+        EXPECT_TRUE(flash < popup && popup != calls.end()) << r;
+    }
 }
