@@ -118,7 +118,10 @@ bool HandleMouse(const platform::Event& e) {
 // Step 7: space pauses and resumes on its release, Esc ends a break. Keys are
 // read as their current state, and only while the window is the active one.
 void HandleKeys() {
-    if (!platform::MainWindowIsActive()) return;
+    // Looked at on every pass while watched: under Wine a window does not
+    // always hear that another program took the focus.
+    mainLoop.windowActive = platform::MainWindowIsActive() ? 1 : 0;
+    if (!mainLoop.windowActive) return;
     const bool spaceDown = platform::KeyIsDown(platform::Key::Space);
     if (mainLoop.spaceDown && !spaceDown) {
         // Forgetting the press in every mode keeps a space pressed during a

@@ -3,8 +3,13 @@
 // with the count-down paused and running. Run under Wine by hand:
 //   wine horavel_refresh_bench.exe [refreshes]
 // With --pieces it also times the parts of a refresh and single drawing calls.
-// With --click-start it only clicks the start/pause button of a running
-// Horavel.exe (scripts/measure-cpu starts the count-down that way).
+// With --click-start [preset] it only clicks the start/pause button of a
+// running Horavel.exe, after preset button 38 + preset when one is given
+// (scripts/measure-cpu starts the count-down that way). With --time-start
+// PROGRAM [gadget [runs [end]]] it starts PROGRAM runs times (default 1),
+// prints the median milliseconds until a window of it is shown (and, for a
+// gadget number other than -1, that gadget has been laid out with a size), and
+// leaves the last start running unless "end" is given.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -197,13 +202,14 @@ int Measure(int n, bool pieces) {
 }
 
 // Clicks the start/pause button of the running program's window.
-int ClickStart() {
+int ClickStart(int preset) {
     HWND window = FindWindowW(L"HoravelMain", L"Horavel");
     HWND button = window ? GetDlgItem(window, gadget::StartPause) : nullptr;
     if (!button) {
         std::fprintf(stderr, "no Horavel window with a start/pause button\n");
         return 1;
     }
+    if (preset >= 0) SendMessageW(GetDlgItem(window, gadget::Preset1 + preset), BM_CLICK, 0, 0);
     SendMessageW(button, BM_CLICK, 0, 0);
     Sleep(500);
     wchar_t caption[16] = L"";
@@ -212,12 +218,81 @@ int ClickStart() {
     return 0;
 }
 
+struct Search {
+    DWORD processId;
+    int gadget;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindow(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->processId || !IsWindowVisible(hwnd)) return TRUE;
+    if (search->gadget >= 0) {
+        HWND child = GetDlgItem(hwnd, search->gadget);
+        RECT r{};
+        if (!child || !GetWindowRect(child, &r) || r.right <= r.left || r.bottom <= r.top) return TRUE;
+    }
+    search->found = hwnd;
+    return FALSE;
+}
+
+// Milliseconds from the start of program until a window of it is shown, or
+// a negative number when none comes within a minute; the process is left running.
+double TimeOneStart(const char* program, int gadget, PROCESS_INFORMATION& process) {
+    std::wstring command = L"\"" + platform::win32::Wide(program) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const double unit = MsPerCount();
+    const double start = Now(unit);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    Search search{process.dwProcessId, gadget, nullptr};
+    while (Now(unit) - start < 60000) {
+        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return Now(unit) - start;
+        Sleep(1);
+    }
+    return -1;
+}
+
+// Starts program runs times, ending each start once it is shown but the last
+// unless endAll, and prints the median time to shown.
+int TimeStart(const char* program, int gadget, int runs, bool endAll) {
+    std::vector<double> ms;
+    for (int run = 0; run < runs; ++run) {
+        PROCESS_INFORMATION process{};
+        const double shown = TimeOneStart(program, gadget, process);
+        if ((endAll || run + 1 < runs) && process.hProcess) {
+            TerminateProcess(process.hProcess, 0);
+            WaitForSingleObject(process.hProcess, 10000);
+        }
+        if (process.hProcess) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        if (shown < 0) {
+            std::fprintf(stderr, "no window of %s within 60 s\n", program);
+            return 1;
+        }
+        ms.push_back(shown);
+    }
+    std::printf("shown after %.0f ms (median of", Summarise(ms).median);
+    for (double m : ms) std::printf(" %.0f", m);
+    std::printf(")\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int status = 0;
     if (argc > 1 && std::strcmp(argv[1], "--click-start") == 0) {
-        status = ClickStart();
+        status = ClickStart(argc > 2 ? std::atoi(argv[2]) : -1);
+    } else if (argc > 2 && std::strcmp(argv[1], "--time-start") == 0) {
+        status = TimeStart(argv[2], argc > 3 ? std::atoi(argv[3]) : -1, argc > 4 ? std::max(1, std::atoi(argv[4])) : 1,
+                           argc > 5 && std::strcmp(argv[5], "end") == 0);
     } else {
         const bool pieces = argc > 1 && std::strcmp(argv[1], "--pieces") == 0;
         const int first = pieces ? 2 : 1;

@@ -64,6 +64,10 @@ list(FILTER REFRESH_BENCH_SOURCES EXCLUDE REGEX "/entry\\.cpp$")
 add_executable(horavel_refresh_bench benchmarks/refresh_benchmark_win.cpp ${REFRESH_BENCH_SOURCES} resources/horavel.rc)
 target_link_libraries(horavel_refresh_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 
+# The baseline of the CPU measurement: an idle window of a few lines of C.
+add_executable(idle_window WIN32 benchmarks/idle_window.c)
+target_link_libraries(idle_window PRIVATE horavel_win32_settings user32 gdi32)
+
 # How long PlayAlertSound takes on the real backend (scripts/measure-sound).
 add_executable(horavel_sound_bench benchmarks/sound_benchmark_win.cpp ${REFRESH_BENCH_SOURCES})
 target_link_libraries(horavel_sound_bench PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})

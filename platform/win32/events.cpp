@@ -1,6 +1,6 @@
 // The event queue: window notifications queued by the window procedures, and
-// the raw mouse messages of the main window and its gadgets as they are taken
-// from the thread's message queue.
+// the raw mouse and key messages of the main window and its gadgets as they
+// are taken from the thread's message queue.
 #include <windows.h>
 
 #include <deque>
@@ -13,9 +13,12 @@ namespace {
 
 std::deque<Event> queue;
 
-bool IsRawMouseMessage(UINT message) {
+// The pointer's messages, and the keys' so that a key wakes the loop: the
+// loop reads the keys' state, and under Wine the window is not always told
+// that it became active again.
+bool IsRawInputMessage(UINT message) {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
-           message == WM_RBUTTONUP;
+           message == WM_RBUTTONUP || message == WM_KEYDOWN || message == WM_KEYUP;
 }
 
 Event Pop() {
@@ -34,7 +37,7 @@ bool PumpOne() {
         QueueEvent(e);
         return true;
     }
-    const bool raw = IsRawMouseMessage(m.message) && BelongsToMainWindow(m.hwnd);
+    const bool raw = IsRawInputMessage(m.message) && BelongsToMainWindow(m.hwnd);
     TranslateMessage(&m);
     DispatchMessageW(&m);
     if (raw) {

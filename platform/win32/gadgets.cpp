@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -22,6 +23,7 @@ struct GadgetRecord {
     int image = -1;  // image gadgets only
     std::string toolTip;
     int order = 0;  // creation order: a later gadget stands above an earlier one
+    std::uint64_t shown = 0;  // fingerprint of the image last put on the screen by SetGadgetImageNumber
 };
 
 std::map<int, GadgetRecord> gadgets;
@@ -123,7 +125,7 @@ bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w,
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created};
+    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created, 0};
     return true;
 }
 
@@ -218,12 +220,19 @@ std::string GetGadgetText(int g) {
 void SetGadgetImageNumber(int g, int image) {
     auto* r = Find(g);
     if (!r) return;
-    r->image = image;
     // Shown at once, in one blit: the readouts are drawn off-screen first.
     if (!IsWindowVisible(r->hwnd)) {
+        r->image = image;
+        r->shown = 0;
         InvalidateRect(r->hwnd, nullptr, FALSE);  // painted when it is shown
         return;
     }
+    // Most refreshes of a slow timer redraw the same pixels: those are on the
+    // screen already (a repaint of the gadget draws the image afresh anyway).
+    const std::uint64_t print = win32::ImageFingerprint(image);
+    if (r->image == image && print != 0 && print == r->shown) return;
+    r->image = image;
+    r->shown = print;
     HDC dc = GetDC(r->hwnd);
     win32::DrawImage(r->hwnd, dc);
     ReleaseDC(r->hwnd, dc);

@@ -68,6 +68,17 @@ HBITMAP ImageBitmap(int image, int* width, int* height) {
 
 HDC DrawingDcOf(int image) { return image == surfaceImage && !surfaceIsWindow ? surface : nullptr; }
 
+std::uint64_t ImageFingerprint(int image) {
+    auto it = images.find(image);
+    if (it == images.end() || !it->second.bits) return 0;
+    GdiFlush();  // drawing may still be batched
+    const auto* words = static_cast<const std::uint64_t*>(it->second.bits);
+    const std::size_t count = static_cast<std::size_t>(it->second.width) * it->second.height / 2;
+    std::uint64_t h = 14695981039346656037ull ^ (static_cast<std::uint64_t>(it->second.width) << 32 | it->second.height);
+    for (std::size_t i = 0; i < count; ++i) h = (h ^ words[i]) * 1099511628211ull;
+    return h | 1;  // never 0, which stands for "nothing shown"
+}
+
 HBITMAP TakeImageBitmap(int image) {
     auto it = images.find(image);
     if (it == images.end()) return nullptr;

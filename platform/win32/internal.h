@@ -2,6 +2,8 @@
 // What the pieces of the Win32 backend share among themselves.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/events.h"
 #include "platform/win32/main_window_handle.h"
 
@@ -15,6 +17,9 @@ void QueueGadgetEvent(int gadget, int type);
 // selected into while it is the open drawing surface (else null).
 HBITMAP ImageBitmap(int image, int* width, int* height);
 HDC DrawingDcOf(int image);
+// A fingerprint of an image's size and pixels (never 0), to tell whether the
+// screen already shows them.
+std::uint64_t ImageFingerprint(int image);
 // Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
 SIZE BlitImage(HDC dc, int image);
 // Takes a numbered image's bitmap out of the numbered images (closing it as the

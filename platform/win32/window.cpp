@@ -202,7 +202,10 @@ void SetWindowState(WindowState state) {
     ShowWindow(mainWindow, show);
 }
 
-bool MainWindowIsActive() { return mainWindow && GetActiveWindow() == mainWindow; }
+// The foreground window rather than the thread's active window: when another
+// X program takes the focus, Wine moves the foreground to the desktop but
+// leaves the thread's active window as it was.
+bool MainWindowIsActive() { return mainWindow && GetForegroundWindow() == mainWindow; }
 
 void StartSystemMove() {
     ReleaseCapture();

@@ -270,6 +270,25 @@ TEST_F(MainLoop, WaitsTwentyMillisecondsOnlyWhileTheKeysCanBeSeen) {
     }
 }
 
+TEST_F(MainLoop, ActivationComesWithItsMessageAndDeactivationIsSeenWithinAPassEvenWithout) {
+    fake::state.active = false;
+    fake::state.idleLimit = 5;
+    RunMainLoop();
+    EXPECT_GT(fake::state.waits.back(), 20);
+    fake::state.idleWaits = 0;
+    fake::PushMessage(msg::Activate, 1, 0, [] { fake::state.active = true; });
+    RunMainLoop();
+    EXPECT_EQ(mainLoop.windowActive, 1);
+    EXPECT_LE(fake::state.waits.back(), 20);
+    // Another program takes the focus and no message says so.
+    fake::state.idleWaits = 0;
+    fake::At(fake::state.tick + 300, [] { fake::state.active = false; });
+    fake::state.idleLimit = 30;
+    RunMainLoop();
+    EXPECT_EQ(mainLoop.windowActive, 0);
+    EXPECT_GT(fake::state.waits.back(), 20);
+}
+
 TEST_F(MainLoop, CaptionsFollowCtrlWithin20MsWhileThePointerIsOverAndUntilThePrefixGoes) {
     fake::state.active = false;
     fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
