@@ -71,7 +71,10 @@ void CreateGadgets() {
     platform::CreateImageGadget(CostReadout, 500, 500, 0, 0, image::CostReadout);
     platform::CreateImageGadget(ClockReadout, 500, 500, 0, 0, image::ClockReadout);
     platform::CreateImageGadget(TimerReadout, 0, 0, 0, 0, image::TimerReadout);
+}
 
+void SetToolTips() {
+    using namespace gadget;
     platform::SetGadgetToolTip(StartPause, Message(194));
     for (int g = Preset1; g <= Preset5; ++g) platform::SetGadgetToolTip(g, Message(192));
     for (int g : {TimerReadout, ClockReadout, CostReadout}) platform::SetGadgetToolTip(g, Message(198));
@@ -110,7 +113,6 @@ bool InitApplication() {
     DefaultMeetingTimes();
     LoadSettings();
     LoadLanguage(settings.Language);
-    soundAvailable = StartSoundSystem();
     thousandsSeparator = LocaleText(LocaleThousandSeparator);
     MeasureScreen();
     const bool maximized = PlaceWindow();
@@ -128,7 +130,6 @@ bool InitApplication() {
     platform::SetWindowBackground(platform::Rgb(0, 0, 0));
     platform::SetWindowMinimumSize(windowMetrics.minWidth, windowMetrics.minHeight);
     platform::SetWindowCallback(MainWindowCallback);
-    InitTaskbarProgress();
 
     CalibrateFontScale();  // loads the 10- and 60-point fonts it measures
 
@@ -146,6 +147,14 @@ bool InitApplication() {
     windowMetrics.lastTransparent = settings.Transparent ? 0 : 1;
     windowMetrics.lastState = -1;
     LayoutReadouts(0);
+    platform::ShowMainWindow(true);
+
+    // What nothing on the screen needs yet comes once the window stands: the
+    // sound device takes tens of milliseconds to open, the tool tips and the
+    // taskbar list a few more.
+    soundAvailable = StartSoundSystem();
+    SetToolTips();
+    InitTaskbarProgress();
     return true;
 }
 

@@ -24,6 +24,8 @@ struct WindowOptions {
 // always goes on afterwards.
 using WindowCallback = void (*)(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
+// Opens the window hidden (a maximized one at its maximized size already);
+// ShowMainWindow(true) shows it once its gadgets stand.
 bool OpenMainWindow(const WindowOptions& options);
 void CloseMainWindow();
 bool MainWindowIsOpen();
@@ -43,6 +45,7 @@ void MoveMainWindow(int x, int y, int innerWidth, int innerHeight);
 
 // Gives the window the framed or the borderless style of OpenMainWindow, in place.
 void SetMainWindowFramed(bool framed);
+// Shows the window, painted with all its gadgets, or hides it.
 void ShowMainWindow(bool visible);
 
 WindowState GetWindowState();

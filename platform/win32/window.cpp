@@ -113,15 +113,14 @@ bool OpenMainWindow(const WindowOptions& options) {
     if (!RegisterClassExW(&wc)) return false;
     win32::RegisterGadgetClass();
 
-    const DWORD style = win32::MainStyle(options.framed);
+    // Created hidden; a maximized window already takes its maximized size
+    // here, so that its gadgets are laid out for it before it shows.
+    const DWORD style = win32::MainStyle(options.framed) | (options.maximized ? WS_MAXIMIZE : 0);
     RECT r{0, 0, options.innerWidth, options.innerHeight};
     AdjustWindowRectEx(&r, style, FALSE, 0);
     mainWindow = CreateWindowExW(0, win32::kClassName, win32::Wide(options.title).c_str(), style, options.x,
                                  options.y, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-    if (!mainWindow) return false;
-    ShowWindow(mainWindow, options.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    UpdateWindow(mainWindow);
-    return true;
+    return mainWindow != nullptr;
 }
 
 void CloseMainWindow() {
@@ -187,7 +186,10 @@ void SetMainWindowFramed(bool framed) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ShowMainWindow(bool visible) { ShowWindow(mainWindow, visible ? SW_SHOW : SW_HIDE); }
+void ShowMainWindow(bool visible) {
+    ShowWindow(mainWindow, visible ? SW_SHOW : SW_HIDE);
+    if (visible) UpdateWindow(mainWindow);  // painted with its gadgets at once, not piece by piece
+}
 
 WindowState GetWindowState() {
     if (IsIconic(mainWindow)) return WindowState::Minimized;
