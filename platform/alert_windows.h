@@ -11,7 +11,7 @@ namespace platform {
 // An open alert window; 0 is none.
 using AlertWindow = std::uintptr_t;
 
-// The flash: borderless, disabled (clicks pass it by), owned by the main
+// The flash: borderless, disabled (clicks on it are lost), owned by the main
 // window, hidden, top-most, of exactly the layered extended style with this
 // whole-window opacity (0 to 255), filled with colour. Showing it maximizes it
 // over the screen. 0 when it cannot be created.
