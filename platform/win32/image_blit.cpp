@@ -5,22 +5,9 @@ namespace platform::win32 {
 
 SIZE BlitImage(HDC dc, int image) {
     int w = 0, h = 0;
-    HBITMAP bitmap = ImageBitmap(image, &w, &h);
-    if (!bitmap) return SIZE{0, 0};
-    // The image may be the open drawing surface, already selected into a DC.
-    HDC source = DrawingDcOf(image);
-    HDC own = nullptr;
-    HGDIOBJ old = nullptr;
-    if (!source) {
-        own = CreateCompatibleDC(dc);
-        old = SelectObject(own, bitmap);
-        source = own;
-    }
+    HDC source = ImageBitmap(image, &w, &h) ? ImageDc(image) : nullptr;
+    if (!source) return SIZE{0, 0};
     BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-    if (own) {
-        SelectObject(own, old);
-        DeleteDC(own);
-    }
     return SIZE{w, h};
 }
 

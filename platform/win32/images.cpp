@@ -1,7 +1,9 @@
 // Numbered images as 32-bit DIB sections (the colours are 24-bit; the spare
-// byte saves a conversion on every blit to the screen), numbered fonts, and
-// the one open drawing surface (a memory DC holding an image, or the window's
-// own DC).
+// byte saves a conversion on every blit to the screen), each kept selected
+// into a memory DC of its own once it is drawn or shown (under Wine every new
+// DC and every bitmap selection costs a round of driver work, and the
+// readouts are drawn and shown every second), numbered fonts, and the one
+// open drawing surface (an image's DC, or the window's own DC).
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +22,8 @@ struct ImageRecord {
     void* bits = nullptr;
     int width = 0;
     int height = 0;
+    HDC dc = nullptr;  // holds the bitmap from its first use on
+    HGDIOBJ dcOldBitmap = nullptr;
 };
 
 std::map<int, ImageRecord> images;
@@ -29,7 +33,6 @@ std::map<int, HFONT> fonts;
 HDC surface = nullptr;
 int surfaceImage = -1;  // -1: none or the window
 bool surfaceIsWindow = false;
-HGDIOBJ surfaceOldBitmap = nullptr;
 HGDIOBJ surfaceOldFont = nullptr;
 
 ImageRecord NewBitmap(int width, int height) {
@@ -48,9 +51,26 @@ ImageRecord NewBitmap(int width, int height) {
     return r;
 }
 
-void Replace(int image, const ImageRecord& record) {
+// Lets the image's bitmap go from its DC (closing it as the drawing surface
+// first), so that the bitmap can be deleted or handed on.
+void ReleaseDc(int image, ImageRecord& r) {
+    if (!r.dc) return;
+    if (surfaceImage == image) platform::StopDrawing();
+    SelectObject(r.dc, r.dcOldBitmap);
+    DeleteDC(r.dc);
+    r.dc = nullptr;
+}
+
+void Delete(int image) {
     auto it = images.find(image);
-    if (it != images.end()) DeleteObject(it->second.bitmap);
+    if (it == images.end()) return;
+    ReleaseDc(image, it->second);
+    DeleteObject(it->second.bitmap);
+    images.erase(it);
+}
+
+void Replace(int image, const ImageRecord& record) {
+    Delete(image);
     images[image] = record;
 }
 
@@ -66,7 +86,16 @@ HBITMAP ImageBitmap(int image, int* width, int* height) {
     return it->second.bitmap;
 }
 
-HDC DrawingDcOf(int image) { return image == surfaceImage && !surfaceIsWindow ? surface : nullptr; }
+HDC ImageDc(int image) {
+    auto it = images.find(image);
+    if (it == images.end()) return nullptr;
+    ImageRecord& r = it->second;
+    if (!r.dc) {
+        r.dc = CreateCompatibleDC(nullptr);
+        if (r.dc) r.dcOldBitmap = SelectObject(r.dc, r.bitmap);
+    }
+    return r.dc;
+}
 
 std::uint64_t ImageFingerprint(int image) {
     auto it = images.find(image);
@@ -82,7 +111,7 @@ std::uint64_t ImageFingerprint(int image) {
 HBITMAP TakeImageBitmap(int image) {
     auto it = images.find(image);
     if (it == images.end()) return nullptr;
-    if (surfaceImage == image) platform::StopDrawing();
+    ReleaseDc(image, it->second);
     HBITMAP bitmap = it->second.bitmap;
     images.erase(it);
     return bitmap;
@@ -123,12 +152,7 @@ bool DecodeBmpImage(int image, std::span<const unsigned char> bmp) {
 
 bool ImageExists(int image) { return images.count(image) != 0; }
 
-void FreeImage(int image) {
-    auto it = images.find(image);
-    if (it == images.end()) return;
-    DeleteObject(it->second.bitmap);
-    images.erase(it);
-}
+void FreeImage(int image) { win32::Delete(image); }
 
 int ImageWidth(int image) { return ImageExists(image) ? images[image].width : 0; }
 int ImageHeight(int image) { return ImageExists(image) ? images[image].height : 0; }
@@ -139,16 +163,12 @@ void ResizeImage(int image, int width, int height, Resample resample) {
     if (old.width == width && old.height == height) return;
     win32::ImageRecord r = win32::NewBitmap(width, height);
     if (!r.bitmap) return;
-    HDC from = CreateCompatibleDC(nullptr);
     HDC to = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldFrom = SelectObject(from, old.bitmap);
     HGDIOBJ oldTo = SelectObject(to, r.bitmap);
     SetStretchBltMode(to, resample == Resample::Smooth ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(to, 0, 0, nullptr);
-    StretchBlt(to, 0, 0, width, height, from, 0, 0, old.width, old.height, SRCCOPY);
-    SelectObject(from, oldFrom);
+    StretchBlt(to, 0, 0, width, height, win32::ImageDc(image), 0, 0, old.width, old.height, SRCCOPY);
     SelectObject(to, oldTo);
-    DeleteDC(from);
     DeleteDC(to);
     win32::Replace(image, r);
 }
@@ -186,9 +206,8 @@ int ScreenDpiY() {
 bool StartDrawing(int image) {
     StopDrawing();
     if (!ImageExists(image)) return false;
-    surface = CreateCompatibleDC(nullptr);
+    surface = win32::ImageDc(image);
     if (!surface) return false;
-    win32::surfaceOldBitmap = SelectObject(surface, images[image].bitmap);
     win32::surfaceOldFont = GetCurrentObject(surface, OBJ_FONT);
     win32::surfaceImage = image;
     win32::surfaceIsWindow = false;
@@ -209,12 +228,7 @@ bool StartDrawingOnWindow() {
 void StopDrawing() {
     if (!surface) return;
     SelectObject(surface, win32::surfaceOldFont);
-    if (win32::surfaceIsWindow) {
-        ReleaseDC(win32::MainWindowHandle(), surface);
-    } else {
-        SelectObject(surface, win32::surfaceOldBitmap);
-        DeleteDC(surface);
-    }
+    if (win32::surfaceIsWindow) ReleaseDC(win32::MainWindowHandle(), surface);
     surface = nullptr;
     win32::surfaceImage = -1;
     win32::surfaceIsWindow = false;
@@ -249,14 +263,8 @@ void DrawLine(int x1, int y1, int x2, int y2, Colour colour, int penWidth) {
 
 void DrawImage(int image, int x, int y) {
     auto it = images.find(image);
-    // A bitmap can be selected into one device context only.
     if (!surface || it == images.end() || image == win32::surfaceImage) return;
-    HDC from = CreateCompatibleDC(surface);
-    if (!from) return;
-    HGDIOBJ old = SelectObject(from, it->second.bitmap);
-    BitBlt(surface, x, y, it->second.width, it->second.height, from, 0, 0, SRCCOPY);
-    SelectObject(from, old);
-    DeleteDC(from);
+    if (HDC from = win32::ImageDc(image)) BitBlt(surface, x, y, it->second.width, it->second.height, from, 0, 0, SRCCOPY);
 }
 
 void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {

@@ -13,10 +13,11 @@ namespace platform::win32 {
 void QueueEvent(const Event& event);
 void QueueGadgetEvent(int gadget, int type);
 
-// Images: the bitmap of a numbered image, and the device context it is
-// selected into while it is the open drawing surface (else null).
+// Images: the bitmap of a numbered image, and the memory DC that holds it
+// (made at the first call; null when there is no such image). The bitmap
+// stays in that DC: it is drawn and copied from there only.
 HBITMAP ImageBitmap(int image, int* width, int* height);
-HDC DrawingDcOf(int image);
+HDC ImageDc(int image);
 // A fingerprint of an image's size and pixels (never 0), to tell whether the
 // screen already shows them.
 std::uint64_t ImageFingerprint(int image);

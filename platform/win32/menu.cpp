@@ -64,16 +64,13 @@ bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure) {
 
 bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
     int w = 0, h = 0;
-    HBITMAP picture = draw->CtlType == ODT_MENU ? ImageBitmap(static_cast<int>(draw->itemData), &w, &h) : nullptr;
-    if (!picture) return false;
-    HDC source = CreateCompatibleDC(draw->hDC);
-    HGDIOBJ old = SelectObject(source, picture);
+    const int image = static_cast<int>(draw->itemData);
+    HDC source = draw->CtlType == ODT_MENU && ImageBitmap(image, &w, &h) ? ImageDc(image) : nullptr;
+    if (!source) return false;
     const RECT& r = draw->rcItem;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(draw->hDC, r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, w, h, source, 0, 0,
                w, h, blend);
-    SelectObject(source, old);
-    DeleteDC(source);
     return true;
 }
 
