@@ -121,7 +121,10 @@ void SetMainWindowFramed(bool framed) {
     state.window.framed = framed;
     state.calls.push_back(framed ? "Framed" : "Borderless");
 }
-void ShowMainWindow(bool visible) { state.calls.push_back(visible ? "ShowMainWindow" : "HideMainWindow"); }
+void ShowMainWindow(bool visible) {
+    if (visible && !state.gadgetsWhenShown) state.gadgetsWhenShown = state.gadgets;
+    state.calls.push_back(visible ? "ShowMainWindow" : "HideMainWindow");
+}
 
 WindowState GetWindowState() { return state.state; }
 

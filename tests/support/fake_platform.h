@@ -76,6 +76,7 @@ struct State {
 
     // Gadgets, images, fonts, drawing.
     std::map<int, Gadget> gadgets;
+    std::optional<std::map<int, Gadget>> gadgetsWhenShown;  // as they stood when the window first showed
     std::map<int, Image> images;
     std::map<int, Font> fonts;
     int dpiY = 96;

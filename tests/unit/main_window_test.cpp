@@ -2,10 +2,28 @@
 
 #include "app/Horavel_Main.h"
 #include "app/main_window.h"
+#include "lang/messages.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
+#include "timekeeping/time_values.h"
 
 namespace msg = platform::msg;
+
+TEST(StartUp, TheWindowShowsOnlyOnceLaidOutAndTheToolTipsComeAfter) {
+    fake::Reset();
+    settings = Settings{};
+    meetingStart = meetingEnd = 0;
+    ASSERT_TRUE(InitApplication());
+    ASSERT_TRUE(fake::state.gadgetsWhenShown.has_value());
+    const std::map<int, fake::Gadget>& shown = *fake::state.gadgetsWhenShown;
+    for (int g : {gadget::TimerReadout, gadget::ClockReadout, gadget::StartPause, gadget::Preset5, gadget::Close}) {
+        EXPECT_GT(shown.at(g).rect.width, 0) << g;
+        EXPECT_GT(shown.at(g).rect.height, 0) << g;
+        EXPECT_EQ(shown.at(g).rect, fake::state.gadgets.at(g).rect) << g;
+    }
+    EXPECT_EQ(shown.at(gadget::StartPause).toolTip, "");
+    EXPECT_EQ(fake::state.gadgets.at(gadget::StartPause).toolTip, Message(194));
+}
 
 TEST(EdgeZone, FindsEachEdgeInItsOrder) {
     // A 100 x 200 client area.
