@@ -78,15 +78,7 @@ COLORREF Ref(Colour c) { return RGB(Red(c), Green(c), Blue(c)); }
 
 }  // namespace
 
-HBITMAP ImageBitmap(int image, int* width, int* height) {
-    auto it = images.find(image);
-    if (it == images.end()) return nullptr;
-    *width = it->second.width;
-    *height = it->second.height;
-    return it->second.bitmap;
-}
-
-HDC ImageDc(int image) {
+HDC ImageDc(int image, int* width, int* height) {
     auto it = images.find(image);
     if (it == images.end()) return nullptr;
     ImageRecord& r = it->second;
@@ -94,7 +86,17 @@ HDC ImageDc(int image) {
         r.dc = CreateCompatibleDC(nullptr);
         if (r.dc) r.dcOldBitmap = SelectObject(r.dc, r.bitmap);
     }
+    if (width) *width = r.width;
+    if (height) *height = r.height;
     return r.dc;
+}
+
+SIZE BlitImage(HDC dc, int image) {
+    int w = 0, h = 0;
+    HDC source = ImageDc(image, &w, &h);
+    if (!source) return SIZE{0, 0};
+    BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    return SIZE{w, h};
 }
 
 std::uint64_t ImageFingerprint(int image) {

@@ -13,11 +13,10 @@ namespace platform::win32 {
 void QueueEvent(const Event& event);
 void QueueGadgetEvent(int gadget, int type);
 
-// Images: the bitmap of a numbered image, and the memory DC that holds it
-// (made at the first call; null when there is no such image). The bitmap
-// stays in that DC: it is drawn and copied from there only.
-HBITMAP ImageBitmap(int image, int* width, int* height);
-HDC ImageDc(int image);
+// Images: the memory DC that holds a numbered image's bitmap (made at the
+// first call), and the image's size when asked; null when there is no such
+// image. The bitmap stays in that DC: it is drawn and copied from there only.
+HDC ImageDc(int image, int* width = nullptr, int* height = nullptr);
 // A fingerprint of an image's size and pixels (never 0), to tell whether the
 // screen already shows them.
 std::uint64_t ImageFingerprint(int image);

@@ -38,7 +38,7 @@ void AddEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
             AddEntries(info.hSubMenu, e.children);
         }
         int w = 0, h = 0;
-        if (e.icon >= 0 && ImageBitmap(e.icon, &w, &h)) {
+        if (e.icon >= 0 && ImageDc(e.icon, &w, &h)) {
             // Drawn by us on the menu's own background, whatever its colour
             // and whether the entry is highlighted (MeasureMenuPicture,
             // DrawMenuPicture): menus that draw bitmaps themselves do not
@@ -55,7 +55,7 @@ void AddEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
 
 bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure) {
     int w = 0, h = 0;
-    if (measure->CtlType != ODT_MENU || !ImageBitmap(static_cast<int>(measure->itemData), &w, &h)) return false;
+    if (measure->CtlType != ODT_MENU || !ImageDc(static_cast<int>(measure->itemData), &w, &h)) return false;
     // A little air between the picture and the text.
     measure->itemWidth = static_cast<UINT>(w + 4);
     measure->itemHeight = static_cast<UINT>(h + 2);
@@ -65,7 +65,7 @@ bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure) {
 bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
     int w = 0, h = 0;
     const int image = static_cast<int>(draw->itemData);
-    HDC source = draw->CtlType == ODT_MENU && ImageBitmap(image, &w, &h) ? ImageDc(image) : nullptr;
+    HDC source = draw->CtlType == ODT_MENU ? ImageDc(image, &w, &h) : nullptr;
     if (!source) return false;
     const RECT& r = draw->rcItem;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
