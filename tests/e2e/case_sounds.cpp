@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -41,11 +42,20 @@ std::string SoundFolder(const std::string& name) {
     return folder;
 }
 
+// What sounded in the `seconds` after `start`, once the recording reaches that
+// far; nothing when the count-down never started (start < 0) or the recording stops short.
+std::optional<std::vector<e2e::Sounding>> HeardAfter(long long start, double seconds, const std::string& what) {
+    if (start < 0 || !CHECK(e2e::WaitForRecordingAfter(start, seconds), "the recording goes on")) return std::nullopt;
+    std::vector<e2e::Sounding> heard = e2e::SoundingsAfter(start, seconds);
+    e2e::Log(what + ": " + e2e::Describe(heard));
+    return heard;
+}
+
 // Only the warning's door bell (0.89 s) sounds in the first `seconds` after start.
 void ExpectOnlyTheWarning(long long start, double warningAt, double seconds) {
-    if (!CHECK(e2e::WaitForRecordingAfter(start, seconds), "the recording goes on")) return;
-    const auto heard = e2e::SoundingsAfter(start, seconds);
-    e2e::Log("heard: " + e2e::Describe(heard));
+    const auto sounded = HeardAfter(start, seconds, "heard");
+    if (!sounded) return;
+    const std::vector<e2e::Sounding>& heard = *sounded;
     CHECK(heard.size() == 1 && Near(heard[0].start, warningAt - 0.7, warningAt + 1.2) &&
               Near(heard[0].length, 0.6, 1.2),
           "the warning's door bell, and then silence: " + e2e::Describe(heard));
@@ -60,10 +70,8 @@ E2E_CASE(warning_and_finish_sounds_are_heard) {
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 11), "the recording goes on")) {
-        const auto heard = e2e::SoundingsAfter(start, 11);
-        e2e::Log("heard: " + e2e::Describe(heard));
+    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 11, "heard")) {
+        const std::vector<e2e::Sounding>& heard = *sounded;
         if (CHECK(heard.size() == 2, "two sounds: " + e2e::Describe(heard))) {
             CHECK(Near(heard[0].start, 2.3, 4.2) && Near(heard[0].length, 0.6, 1.2),
                   "the door bell with 3 s left, about 0.89 s long");
@@ -83,10 +91,8 @@ E2E_CASE(users_wav_file_at_a_path_with_blanks_plays) {
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 8), "the recording goes on")) {
-        const auto heard = e2e::SoundingsAfter(start, 8);
-        e2e::Log("heard: " + e2e::Describe(heard));
+    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 8, "heard")) {
+        const std::vector<e2e::Sounding>& heard = *sounded;
         // The media player may lose a fraction of a second at the start of its stream.
         CHECK(heard.size() == 1 && Near(heard[0].start, 1.5, 4.0) && Near(heard[0].length, 1.4, 2.4),
               "the user's file at the end, about 2 s long: " + e2e::Describe(heard));
@@ -101,8 +107,7 @@ E2E_CASE(nothing_sounds_at_the_finish_with_finish_sound_off) {
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0) ExpectOnlyTheWarning(start, 2, 8);
+    ExpectOnlyTheWarning(window ? RunPreset(window, 38) : -1, 2, 8);
     e2e::StopProgram(program);
     return e2e::Result();
 }
@@ -118,8 +123,7 @@ E2E_CASE(a_path_with_a_double_quote_plays_nothing) {
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0) ExpectOnlyTheWarning(start, 2, 8);
+    ExpectOnlyTheWarning(window ? RunPreset(window, 38) : -1, 2, 8);
     e2e::StopProgram(program);
     return e2e::Result();
 }
@@ -132,17 +136,14 @@ E2E_CASE(a_later_alert_cuts_off_the_long_sound) {
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    const long long start = window ? RunPreset(window, 38) : -1;
-    if (start >= 0 && CHECK(e2e::WaitForRecordingAfter(start, 7), "the recording goes on")) {
-        const auto heard = e2e::SoundingsAfter(start, 7);
-        e2e::Log("first count-down: " + e2e::Describe(heard));
+    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 7, "first count-down")) {
+        const std::vector<e2e::Sounding>& heard = *sounded;
         CHECK(!heard.empty() && Near(heard.back().start, 2.4, 4.0) && heard.back().start + heard.back().length > 6.8,
               "the long sound starts at the end and goes on: " + e2e::Describe(heard));
         const long long again = e2e::RecordedLength();
         e2e::PressGadget(window, 39);  // the running timer takes the new length
-        if (CHECK(e2e::WaitForRecordingAfter(again, 4.6), "the recording goes on")) {
-            const auto after = e2e::SoundingsAfter(again, 4.6);
-            e2e::Log("second count-down: " + e2e::Describe(after));
+        if (const auto afterPress = HeardAfter(again, 4.6, "second count-down")) {
+            const std::vector<e2e::Sounding>& after = *afterPress;
             // What sounds after the press settles is the beep alone, short and
             // about 3 s in: the long sound does not go on under or after it.
             std::vector<e2e::Sounding> later;
