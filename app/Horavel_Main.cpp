@@ -77,7 +77,8 @@ void SetToolTips() {
     using namespace gadget;
     platform::SetGadgetToolTip(StartPause, Message(194));
     for (int g = Preset1; g <= Preset5; ++g) platform::SetGadgetToolTip(g, Message(192));
-    for (int g : {TimerReadout, ClockReadout, CostReadout}) platform::SetGadgetToolTip(g, Message(198));
+    layoutState.toolTipsOn = 1;
+    SetReadoutToolTips();
 }
 
 }  // namespace
@@ -137,8 +138,6 @@ bool InitApplication() {
     for (const BuiltInBitmap& b : kBuiltInBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));
 
     CreateGadgets();
-    BuildTimerMenu();
-    platform::LoadCursors();
     InitTimerState();
 
     // The first layout applies on-top, transparency and the window state whatever they are.
@@ -150,10 +149,12 @@ bool InitApplication() {
     platform::ShowMainWindow(true);
 
     // What nothing on the screen needs yet comes once the window stands: the
-    // sound device takes tens of milliseconds to open, the tool tips and the
-    // taskbar list a few more.
+    // sound device takes tens of milliseconds to open, the tool tips, the
+    // taskbar list, the menu and the pointer shapes a few more.
     soundAvailable = StartSoundSystem();
     SetToolTips();
+    BuildTimerMenu();
+    platform::LoadCursors();
     InitTaskbarProgress();
     return true;
 }

@@ -226,9 +226,7 @@ void LayoutReadouts(int hideForMove) {
     PlaceTitleStrip(W, x, y);
 
     const bool inBreak = timerState.mode == Break || timerState.mode == Until;
-    // The readouts open the menu, and say so, only outside a break.
-    for (int g : {gadget::TimerReadout, gadget::ClockReadout, gadget::CostReadout})
-        platform::SetGadgetToolTip(g, inBreak ? std::string() : Message(198));
+    if (layoutState.toolTipsOn) SetReadoutToolTips();
     if (inBreak) {
         LayOutBreak(W, H, x, y);
     } else {
@@ -239,6 +237,12 @@ void LayoutReadouts(int hideForMove) {
     }
     PlaceBottomStrip(W, H);
     RefreshReadouts();
+}
+
+void SetReadoutToolTips() {
+    const bool inBreak = timerState.mode == Break || timerState.mode == Until;
+    for (int g : {gadget::TimerReadout, gadget::ClockReadout, gadget::CostReadout})
+        platform::SetGadgetToolTip(g, inBreak ? std::string() : Message(198));
 }
 
 int BarLength() { return timerRect.height; }

@@ -9,6 +9,7 @@ struct LayoutState {
     int lastClientWidth = 0;    // client size at the last completed layout
     int lastClientHeight = 0;
     int columns = 1;            // readout columns, 1 or 2
+    int toolTipsOn = 0;         // 1 once the window stands: tool tips come after its first showing
 };
 extern LayoutState layoutState;
 
@@ -37,6 +38,8 @@ void CalibrateFontScale();
 // 1 while the user moves or sizes the window: hide everything but the logo.
 // 0: show it all, lay out when the size changed or a relayout was requested, redraw.
 void LayoutReadouts(int hideForMove);
+// The readouts open the menu, and say so in their tool tips, only outside a break.
+void SetReadoutToolTips();
 // Length in pixels of the timer's progress bar (the timer readout's height).
 int BarLength();
 // The width of one readout column, as a real number (for font sizes).

@@ -60,7 +60,10 @@ void SetMainWindowOpacity(int alpha) {
 }
 
 void ActivateMainWindow() {
-    if (HWND w = win32::MainWindowHandle()) SetActiveWindow(w);
+    // A window still hidden becomes active when it shows; activating it
+    // before costs Wine a round of focus messages and X requests.
+    HWND w = win32::MainWindowHandle();
+    if (w && IsWindowVisible(w)) SetActiveWindow(w);
 }
 
 }  // namespace platform

@@ -21,8 +21,9 @@ TEST(StartUp, TheWindowShowsOnlyOnceLaidOutAndTheToolTipsComeAfter) {
         EXPECT_GT(shown.at(g).rect.height, 0) << g;
         EXPECT_EQ(shown.at(g).rect, fake::state.gadgets.at(g).rect) << g;
     }
-    EXPECT_EQ(shown.at(gadget::StartPause).toolTip, "");
+    for (int g : {gadget::StartPause, gadget::TimerReadout}) EXPECT_EQ(shown.at(g).toolTip, "") << g;
     EXPECT_EQ(fake::state.gadgets.at(gadget::StartPause).toolTip, Message(194));
+    EXPECT_EQ(fake::state.gadgets.at(gadget::TimerReadout).toolTip, Message(198));
 }
 
 TEST(EdgeZone, FindsEachEdgeInItsOrder) {
