@@ -114,8 +114,13 @@ bool SwapIn(const std::wstring& from, const std::wstring& target) {
 }  // namespace
 
 std::string AppDataFolder() {
+    // Windows puts the user's roaming application-data folder in the
+    // environment at sign-in. The shell is asked only when that is missing:
+    // loading it and its helpers costs milliseconds at every start.
     wchar_t buffer[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_APPDATA, TRUE)) return {};
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, MAX_PATH);
+    if ((length == 0 || length >= MAX_PATH) && !SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_APPDATA, TRUE))
+        return {};
     std::string folder = Utf8(buffer);
     while (!folder.empty() && folder.back() == '\\') folder.pop_back();
     return folder;

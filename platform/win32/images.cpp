@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 #include "platform/bmp_decode.h"
 #include "platform/images.h"
@@ -24,10 +25,17 @@ struct ImageRecord {
     int height = 0;
     HDC dc = nullptr;  // holds the bitmap from its first use on
     HGDIOBJ dcOldBitmap = nullptr;
+    bool blank = false;  // all black, as made, never drawn on: a new size has nothing to keep
 };
 
 std::map<int, ImageRecord> images;
-std::map<int, HFONT> fonts;
+struct FontRecord {
+    HFONT font = nullptr;
+    std::string face;
+    int height = 0;
+    bool bold = false;
+};
+std::map<int, FontRecord> fonts;
 
 // The open surface.
 HDC surface = nullptr;
@@ -130,6 +138,7 @@ bool CreateImage(int image, int width, int height) {
     if (width <= 0 || height <= 0) return false;
     win32::ImageRecord r = win32::NewBitmap(width, height);
     if (!r.bitmap) return false;
+    r.blank = true;
     win32::Replace(image, r);
     return true;
 }
@@ -165,6 +174,11 @@ void ResizeImage(int image, int width, int height, Resample resample) {
     if (old.width == width && old.height == height) return;
     win32::ImageRecord r = win32::NewBitmap(width, height);
     if (!r.bitmap) return;
+    if (old.blank) {  // a new bitmap is as black
+        r.blank = true;
+        win32::Replace(image, r);
+        return;
+    }
     HDC to = CreateCompatibleDC(nullptr);
     HGDIOBJ oldTo = SelectObject(to, r.bitmap);
     SetStretchBltMode(to, resample == Resample::Smooth ? HALFTONE : COLORONCOLOR);
@@ -177,24 +191,29 @@ void ResizeImage(int image, int width, int height, Resample resample) {
 
 bool LoadFont(int font, const std::string& face, int points, bool bold) {
     const int height = -MulDiv(std::max(points, 1), ScreenDpiY(), 72);
+    auto it = win32::fonts.find(font);
+    // The readouts ask for their fonts at every refresh, mostly for the ones
+    // they already have: Wine matches a font anew at each creation.
+    if (it != win32::fonts.end() && it->second.face == face && it->second.height == height && it->second.bold == bold)
+        return true;
     HFONT f = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
                           win32::Wide(face).c_str());
     if (!f) return false;
-    auto it = win32::fonts.find(font);
     if (it != win32::fonts.end()) {
-        if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second) SelectObject(surface, f);
-        DeleteObject(it->second);
+        if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second.font) SelectObject(surface, f);
+        DeleteObject(it->second.font);
     }
-    win32::fonts[font] = f;
+    win32::fonts[font] = win32::FontRecord{f, face, height, bold};
     return true;
 }
 
 void FreeFont(int font) {
     auto it = win32::fonts.find(font);
     if (it == win32::fonts.end()) return;
-    if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second) SelectObject(surface, GetStockObject(SYSTEM_FONT));
-    DeleteObject(it->second);
+    if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second.font)
+        SelectObject(surface, GetStockObject(SYSTEM_FONT));
+    DeleteObject(it->second.font);
     win32::fonts.erase(it);
 }
 
@@ -210,6 +229,7 @@ bool StartDrawing(int image) {
     if (!ImageExists(image)) return false;
     surface = win32::ImageDc(image);
     if (!surface) return false;
+    images[image].blank = false;
     win32::surfaceOldFont = GetCurrentObject(surface, OBJ_FONT);
     win32::surfaceImage = image;
     win32::surfaceIsWindow = false;
@@ -240,7 +260,7 @@ bool DrawingIsOpen() { return surface != nullptr; }
 
 void DrawingFont(int font) {
     auto it = win32::fonts.find(font);
-    if (surface && it != win32::fonts.end()) SelectObject(surface, it->second);
+    if (surface && it != win32::fonts.end()) SelectObject(surface, it->second.font);
 }
 
 void FillBox(const Rect& box, Colour colour) {
@@ -283,7 +303,7 @@ void FillGradient(const Rect& box, Colour from, Colour to, bool vertical) {
     };
     TRIVERTEX vertices[2] = {vertex(box.x, box.y, from), vertex(box.x + box.width, box.y + box.height, to)};
     GRADIENT_RECT rect{0, 1};
-    GradientFill(surface, vertices, 2, &rect, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    GdiGradientFill(surface, vertices, 2, &rect, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 void DrawTextAt(int x, int y, const std::string& text, Colour colour) {

@@ -69,8 +69,8 @@ bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
     if (!source) return false;
     const RECT& r = draw->rcItem;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(draw->hDC, r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, w, h, source, 0, 0,
-               w, h, blend);
+    GdiAlphaBlend(draw->hDC, r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, w, h, source, 0,
+                  0, w, h, blend);
     return true;
 }
 
