@@ -60,10 +60,11 @@ void SetMainWindowOpacity(int alpha) {
 }
 
 void ActivateMainWindow() {
-    // A window still hidden becomes active when it shows; activating it
-    // before costs Wine a round of focus messages and X requests.
-    HWND w = win32::MainWindowHandle();
-    if (w && IsWindowVisible(w)) SetActiveWindow(w);
+    // Also while the window is still hidden, at the first layout: under Wine
+    // a window first activated by its showing is not told when another X
+    // program takes the focus, stays the foreground window, and keeps the
+    // main loop on its 20 ms watch.
+    if (HWND w = win32::MainWindowHandle()) SetActiveWindow(w);
 }
 
 }  // namespace platform
