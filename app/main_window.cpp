@@ -25,8 +25,6 @@ constexpr int kSizeTopLeft = kSizeCommand + 4;
 constexpr int kSizeBottomRight = kSizeCommand + 8;
 constexpr int kSpaceSeenDown = 32768;
 
-bool InBreak() { return timerState.mode == Break || timerState.mode == Until; }
-
 bool IsMessage(const platform::Event& e, unsigned message) {
     return e.kind == platform::EventKind::Message && e.message == message;
 }

@@ -203,6 +203,8 @@ void StartUntil(TimeValue time) {
     StartFullScreenTimer(Until, SaturateMs((static_cast<std::int64_t>(time) - ClockNow()) * 1000));
 }
 
+bool InBreak() { return timerState.mode == Break || timerState.mode == Until; }
+
 void StopBreak() {
     if (meetingEnd < ClockNow()) DefaultMeetingTimes();
     timerState.mode = CountDown;

@@ -56,6 +56,8 @@ void StartCountUp();
 void StartBreak(std::int32_t ms);
 void StartUntil(TimeValue time);
 void StopBreak();
+// The break screen shows (a break, or a count-down to a time of day).
+bool InBreak();
 // Called by the meeting-clock drawing: starts the timer from the beginning when
 // the sample falls into the second of the meeting start.
 void StartAtMeetingStart();

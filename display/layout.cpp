@@ -225,9 +225,8 @@ void LayoutReadouts(int hideForMove) {
     int x = 0, y = 0;
     PlaceTitleStrip(W, x, y);
 
-    const bool inBreak = timerState.mode == Break || timerState.mode == Until;
     if (layoutState.toolTipsOn) SetReadoutToolTips();
-    if (inBreak) {
+    if (InBreak()) {
         LayOutBreak(W, H, x, y);
     } else {
         layoutState.columns = ChooseColumns(W, H, settings.ShowMeetingClock, settings.ShowTimer);
@@ -240,9 +239,8 @@ void LayoutReadouts(int hideForMove) {
 }
 
 void SetReadoutToolTips() {
-    const bool inBreak = timerState.mode == Break || timerState.mode == Until;
     for (int g : {gadget::TimerReadout, gadget::ClockReadout, gadget::CostReadout})
-        platform::SetGadgetToolTip(g, inBreak ? std::string() : Message(198));
+        platform::SetGadgetToolTip(g, InBreak() ? std::string() : Message(198));
 }
 
 int BarLength() { return timerRect.height; }

@@ -89,7 +89,7 @@ void RefreshReadouts() {
     TimerState& t = timerState;
     SampleTimer();
 
-    if (t.mode == Break || t.mode == Until) {
+    if (InBreak()) {
         readout::DrawBreakReadout();
     } else {
         if (settings.ShowCostCounter == 1) readout::DrawCostReadout();
