@@ -172,6 +172,8 @@ E2E_CASE(custom_count_down_of_one_minute_thirty) {
           "a settings file with a 90-second first preset is written");
     HWND window = e2e::StartAndFind(exePath, program);
     if (window) {
+        CHECK(WaitForTimerPicture(window, e2e::Pixels{}, false, kWait), "the timer is drawn");
+        const e2e::Pixels fifteen = TimerPicture(window);
         const std::initializer_list<WORD> custom = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN};
         CHECK(OpenMenu(window, program.id), "the menu opens");
         Keys(custom);  // "Custom...", the last entry
@@ -179,8 +181,8 @@ E2E_CASE(custom_count_down_of_one_minute_thirty) {
         CHECK(OpenMenu(window, program.id), "the menu opens again");
         Keys(custom);
         CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
-        CHECK(WaitForTimerPicture(window, e2e::Pixels{}, false, kWait), "the timer is drawn");
-        e2e::Pause(500);
+        // The prompt closes before the program has set the timer: wait for the new picture.
+        CHECK(WaitForTimerPicture(window, fifteen, false, kWait), "the timer no longer shows 15 minutes");
         const e2e::Pixels typed = TimerPicture(window);
         PressPreset(window, 39);  // 5m, then the 90-second preset
         e2e::PressGadget(window, 38);
