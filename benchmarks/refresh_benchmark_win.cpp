@@ -11,7 +11,6 @@
 // gadget number other than -1, that gadget has been laid out with a size), and
 // leaves the last start running unless "end" is given.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -176,8 +175,6 @@ void SetRunning(bool running) {
 }
 
 int Measure(int n, bool pieces) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     if (!InitApplication()) {
         std::fprintf(stderr, "the main window did not open\n");
         return 1;

@@ -45,9 +45,10 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
 
 # Libraries that only some actions need load at their first call instead of
 # before the window can show (under Wine each costs milliseconds there): the
-# sound device, the file chooser, the taskbar list, compacted paths, themed
-# dialog pages, opening a link (and the settings folder where the environment
-# does not name it). Each gets a delay-import library made from the functions the
+# sound device, the file chooser, the taskbar list, compacted paths, the
+# common controls (tool tips, the settings window and prompts), visual styles,
+# opening a link (and the settings folder where the environment does not name
+# it). Each gets a delay-import library made from the functions the
 # program calls; a function newly called from one of them is added here.
 find_program(HORAVEL_DLLTOOL ${HORAVEL_MINGW}-dlltool REQUIRED)
 function(delay_loaded_library dll)
@@ -66,10 +67,12 @@ delay_loaded_library(winmm mciSendStringW waveOutClose waveOutGetNumDevs waveOut
 delay_loaded_library(comdlg32 GetOpenFileNameW)
 delay_loaded_library(ole32 CoCreateInstance CoInitializeEx CoUninitialize)
 delay_loaded_library(shlwapi PathCompactPathW)
-delay_loaded_library(uxtheme IsAppThemed)
+delay_loaded_library(uxtheme CloseThemeData DrawThemeBackground DrawThemeText GetThemeBackgroundContentRect IsAppThemed
+                        OpenThemeData)
 delay_loaded_library(shell32 SHGetSpecialFolderPathW ShellExecuteW)
+delay_loaded_library(comctl32 InitCommonControlsEx)
 
-set(WIN32_LIBRARIES user32 gdi32 comctl32 advapi32 ${DELAY_LOADED} uuid)
+set(WIN32_LIBRARIES user32 gdi32 advapi32 ${DELAY_LOADED} uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)
 target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
 # Horavel.exe is the program users get: stripped, its debug information moved

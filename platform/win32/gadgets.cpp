@@ -1,6 +1,6 @@
 // Gadgets of the main window: image gadgets are a small window class of our
-// own that paints a numbered image and reports clicks; push buttons are the
-// system's buttons. Tool tips come from one shared tool-tip control.
+// own that paints a numbered image and reports clicks; push buttons another
+// (push_button.cpp). Tool tips come from one shared tool-tip control.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -29,7 +29,6 @@ struct GadgetRecord {
 std::map<int, GadgetRecord> gadgets;
 int created = 0;
 HWND toolTips = nullptr;
-HFONT buttonFont = nullptr;
 
 GadgetRecord* Find(int g) {
     auto it = gadgets.find(g);
@@ -105,16 +104,6 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-HFONT ButtonFont() {
-    if (!buttonFont) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        buttonFont = CreateFontIndirectW(&metrics.lfMessageFont);
-    }
-    return buttonFont;
-}
-
 bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w, int h, const std::string& text) {
     if (Find(g)) DestroyWindow(gadgets[g].hwnd);
     // Gadgets overlap (the small buttons and the grip stand on the strips):
@@ -142,6 +131,7 @@ void RegisterGadgetClass() {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kImageClass;
     RegisterClassExW(&wc);
+    RegisterPushButtonClass();
 }
 
 void DestroyGadgets() {
@@ -169,9 +159,7 @@ bool CreateImageGadget(int g, int x, int y, int width, int height, int image) {
 }
 
 bool CreateButtonGadget(int g, int x, int y, int width, int height, const std::string& caption) {
-    if (!win32::Create(g, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, x, y, width, height, caption)) return false;
-    SendMessageW(win32::gadgets[g].hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::ButtonFont()), FALSE);
-    return true;
+    return win32::Create(g, win32::kPushButtonClass, 0, x, y, width, height, caption);
 }
 
 bool GadgetExists(int g) { return Find(g) != nullptr; }
@@ -253,6 +241,8 @@ void SetGadgetToolTip(int g, const std::string& text) {
         // Owned by no window: under Wine a top-most popup owned by the main
         // window takes the main window's place in the top-most band when that
         // is made top-most, and the main window loses WS_EX_TOPMOST.
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        if (!InitCommonControlsEx(&controls)) return;
         win32::toolTips = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
                                           WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                           CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -33,7 +33,9 @@ bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
 
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
-void RegisterGadgetClass();
+void RegisterGadgetClass();  // and the push buttons
+inline constexpr wchar_t kPushButtonClass[] = L"HoravelButton";
+void RegisterPushButtonClass();
 void DestroyGadgets();
 
 // The steps of a file save (1 created, 2 written, 3 flushed, 4 closed, 5 in

@@ -165,6 +165,41 @@ E2E_CASE(menu_sets_a_ten_minute_count_down) {
     return e2e::Result();
 }
 
+// A push button pressed, dragged off and released elsewhere gives no click, as
+// the system's buttons do; held, it is drawn pushed in.
+E2E_CASE(preset_released_elsewhere_does_nothing) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        PressPreset(window, 40);  // a paused 10-minute timer: its picture stands still
+        const e2e::Pixels ten = TimerPicture(window);
+        const e2e::WindowInfo oneMinute = e2e::FindChild(window, 38);
+        const e2e::Pixels up = e2e::CaptureClient(oneMinute.hwnd);
+        const POINT at = e2e::Centre(oneMinute.rect);
+        e2e::MoveMouse(at.x, at.y);
+        e2e::Pause(150);
+        e2e::MouseDown();
+        bool pushed = false;
+        for (DWORD waited = 0; !pushed && waited < kWait; waited += 100) {
+            e2e::Pause(100);
+            pushed = e2e::CaptureClient(oneMinute.hwnd).rgb != up.rgb;
+        }
+        CHECK(pushed, "the held button is drawn pushed in");
+        const POINT away = e2e::Centre(e2e::FindChild(window, 2).rect);
+        e2e::MoveMouse(away.x, away.y);
+        e2e::Pause(150);
+        e2e::MouseUp();
+        // The menu opens only once the loop has taken the release before it.
+        CHECK(OpenMenu(window, program.id), "the menu opens");
+        Keys({VK_ESCAPE});
+        CHECK(WaitForMenuWindows(program.id, 0, kWait), "Esc closes the menu");
+        CHECK(TimerPicture(window).rgb == ten.rgb, "the timer still shows its 10 minutes, not 1 minute");
+        CHECK(e2e::CaptureClient(oneMinute.hwnd).rgb == up.rgb, "the released button is drawn up again");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
 E2E_CASE(custom_count_down_of_one_minute_thirty) {
     e2e::Process program;
     CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
