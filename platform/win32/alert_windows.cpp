@@ -83,15 +83,7 @@ LRESULT CALLBACK AlertProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 void RegisterClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (const wchar_t* name : {kFlashClass, kPopupClass}) {
-            WNDCLASSEXW wc{};
-            wc.cbSize = sizeof wc;
-            wc.lpfnWndProc = AlertProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = name;
-            RegisterClassExW(&wc);
-        }
+        for (const wchar_t* name : {kFlashClass, kPopupClass}) RegisterWindowClass(name, AlertProc);
     });
 }
 

@@ -121,16 +121,9 @@ bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w,
 }  // namespace
 
 void RegisterGadgetClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
     // A DC of its own: the readouts are shown every second, and a DC from the
     // common cache is set up afresh at every GetDC.
-    wc.style = CS_DBLCLKS | CS_OWNDC;
-    wc.lpfnWndProc = ImageProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kImageClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(kImageClass, ImageProc, CS_DBLCLKS | CS_OWNDC);
     RegisterPushButtonClass();
 }
 

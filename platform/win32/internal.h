@@ -31,6 +31,9 @@ HBITMAP TakeImageBitmap(int image);
 bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure);
 bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
 
+// Registers a window class of the program's own with the arrow pointer.
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style = 0);
+
 // Gadgets: true when hwnd is the main window or one of its gadgets.
 bool BelongsToMainWindow(HWND hwnd);
 void RegisterGadgetClass();  // and the push buttons

@@ -151,14 +151,6 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void RegisterPushButtonClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = PushButtonProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPushButtonClass;
-    RegisterClassExW(&wc);
-}
+void RegisterPushButtonClass() { RegisterWindowClass(kPushButtonClass, PushButtonProc); }
 
 }  // namespace platform::win32
