@@ -60,11 +60,13 @@ void SetMainWindowOpacity(int alpha) {
 }
 
 void ActivateMainWindow() {
-    // Also while the window is still hidden, at the first layout: under Wine
-    // a window first activated by its showing is not told when another X
-    // program takes the focus, stays the foreground window, and keeps the
-    // main loop on its 20 ms watch.
-    if (HWND w = win32::MainWindowHandle()) SetActiveWindow(w);
+    // Only once it shows. Under Wine a window activated while hidden or by
+    // its own showing becomes the foreground window at once, whether or not
+    // the window manager gives it the X focus; when it does not, Wine is never
+    // told that the focus is elsewhere, and the main loop would stay on its
+    // 20 ms watch for good.
+    HWND w = win32::MainWindowHandle();
+    if (w && IsWindowVisible(w)) SetActiveWindow(w);
 }
 
 }  // namespace platform

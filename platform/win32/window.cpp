@@ -198,7 +198,9 @@ void SetMainWindowFramed(bool framed) {
 }
 
 void ShowMainWindow(bool visible) {
-    ShowWindow(mainWindow, visible ? SW_SHOW : SW_HIDE);
+    // Shown without being activated: the refreshes make it the active window
+    // (ActivateMainWindow).
+    ShowWindow(mainWindow, visible ? SW_SHOWNA : SW_HIDE);
     if (visible) UpdateWindow(mainWindow);  // painted with its gadgets at once, not piece by piece
 }
 
