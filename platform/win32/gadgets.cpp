@@ -104,12 +104,12 @@ LRESULT CALLBACK ImageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-bool Create(int g, const wchar_t* windowClass, DWORD style, int x, int y, int w, int h, const std::string& text) {
+bool Create(int g, const wchar_t* windowClass, int x, int y, int w, int h, const std::string& text) {
     if (Find(g)) DestroyWindow(gadgets[g].hwnd);
     // Gadgets overlap (the small buttons and the grip stand on the strips):
     // each one clips its siblings, and a later gadget stands above the earlier
     // ones, so whichever paints last cannot cover a button.
-    HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+    HWND hwnd = CreateWindowExW(0, windowClass, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                                 x, y, w, h, MainWindowHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(g)),
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
@@ -146,13 +146,13 @@ namespace platform {
 using win32::Find;
 
 bool CreateImageGadget(int g, int x, int y, int width, int height, int image) {
-    if (!win32::Create(g, win32::kImageClass, 0, x, y, width, height, "")) return false;
+    if (!win32::Create(g, win32::kImageClass, x, y, width, height, "")) return false;
     win32::gadgets[g].image = image;
     return true;
 }
 
 bool CreateButtonGadget(int g, int x, int y, int width, int height, const std::string& caption) {
-    return win32::Create(g, win32::kPushButtonClass, 0, x, y, width, height, caption);
+    return win32::Create(g, win32::kPushButtonClass, x, y, width, height, caption);
 }
 
 bool GadgetExists(int g) { return Find(g) != nullptr; }
