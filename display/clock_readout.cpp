@@ -87,7 +87,7 @@ void DrawMeetingClock() {
             // A meeting that ends where it starts lasts one second here, not a division by zero.
             y = Round(y0 + static_cast<double>(hL) * (t - s) / MeetingLengthSeconds());
             const bool ending = e - t < LastMinutes;
-            Fill(0, y0, cw, hL, ending ? Rgb(255, 255, 0) : Rgb(0, 0, 0), ending ? 6 : 10, shaded);
+            Fill(0, y0, cw, y - y0, ending ? Rgb(255, 255, 0) : Rgb(0, 0, 0), ending ? 6 : 10, shaded);
             Fill(0, y, cw, ch - y, Rgb(0, 0, 200), 1, shaded);
             colour = ending ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
             if (t == s) StartAtMeetingStart();

@@ -136,11 +136,13 @@ void DrawCountDown() {
             else
                 Fill(0, 0, tw, th, p.background, BackgroundScheme, shaded);
         } else {
+            // Every row is drawn once: the background above the progress, the progress below.
+            const int drained = std::clamp(y, 0, th);
             if (phase.warningLit) {
-                Fill(0, 0, tw, th, p.warning, WarningScheme, shaded);
+                Fill(0, 0, tw, drained, p.warning, WarningScheme, shaded);
                 colour = Rgb(0, 0, 0);
             } else {
-                Fill(0, 0, tw, th, p.background, BackgroundScheme, shaded);
+                Fill(0, 0, tw, drained, p.background, BackgroundScheme, shaded);
             }
             Fill(0, y, tw, th - y, p.progress, ProgressScheme, shaded);
             y -= static_cast<int>(0.94 * h);
@@ -201,10 +203,11 @@ void DrawBreakReadout() {
     } else {
         y = Boundary(th);
         const bool warning = r < t.warningMs && evenSecond;
+        const int drained = std::clamp(y, 0, th);
         if (warning)
-            Fill(0, 0, tw, th, Rgb(255, 255, 0), WarningScheme, shaded);
+            Fill(0, 0, tw, drained, Rgb(255, 255, 0), WarningScheme, shaded);
         else
-            Fill(0, 0, tw, th, Rgb(0, 0, 0), BackgroundScheme, shaded);
+            Fill(0, 0, tw, drained, Rgb(0, 0, 0), BackgroundScheme, shaded);
         Fill(0, y, tw, th - y, Rgb(26, 135, 138), TealScheme, shaded);
         colour = warning ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
         y -= h;

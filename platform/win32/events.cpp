@@ -70,13 +70,15 @@ namespace platform {
 Event WaitEvent(int timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
-        while (win32::queue.empty() && win32::PumpOne()) {
-        }
         if (!win32::queue.empty()) return win32::Pop();
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= static_cast<DWORD>(timeoutMs)) return {};
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(timeoutMs) - elapsed, QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
+        const DWORD left = elapsed >= static_cast<DWORD>(timeoutMs) ? 0 : static_cast<DWORD>(timeoutMs) - elapsed;
+        // Returns at once while the thread's queue holds anything, seen before
+        // or not; a wait that runs out has then found nothing to take.
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT) return {};
+        while (win32::queue.empty() && win32::PumpOne()) {
+        }
+        if (win32::queue.empty() && left == 0) return {};
     }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/gadgets.h"
 #include "platform/win32/internal.h"
@@ -23,7 +24,7 @@ struct GadgetRecord {
     int image = -1;  // image gadgets only
     std::string toolTip;
     int order = 0;  // creation order: a later gadget stands above an earlier one
-    std::uint64_t shown = 0;  // fingerprint of the image last put on the screen by SetGadgetImageNumber
+    std::vector<std::uint64_t> shown;  // band prints of the image SetGadgetImageNumber last put on the screen
 };
 
 std::map<int, GadgetRecord> gadgets;
@@ -114,7 +115,7 @@ bool Create(int g, const wchar_t* windowClass, int x, int y, int w, int h, const
                                 GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created, 0};
+    gadgets[g] = GadgetRecord{hwnd, -1, {}, ++created, {}};
     return true;
 }
 
@@ -206,20 +207,32 @@ void SetGadgetImageNumber(int g, int image) {
     // Shown at once, in one blit: the readouts are drawn off-screen first.
     if (!IsWindowVisible(r->hwnd)) {
         r->image = image;
-        r->shown = 0;
+        r->shown.clear();
         InvalidateRect(r->hwnd, nullptr, FALSE);  // painted when it is shown
         return;
     }
-    // Most refreshes of a slow timer redraw the same pixels: those are on the
-    // screen already (a repaint of the gadget draws the image afresh anyway).
-    const std::uint64_t print = win32::ImageFingerprint(image);
-    if (r->image == image && print != 0 && print == r->shown) return;
+    // A slow timer's refresh changes a few rows, or none: only the bands from
+    // the first to the last changed one go to the screen (a repaint of the
+    // gadget draws the whole image afresh anyway).
+    static std::vector<std::uint64_t> prints;
+    win32::ImageBandPrints(image, prints);
+    const bool sameImage = r->image == image && !prints.empty() && prints.size() == r->shown.size();
+    std::size_t first = 0, end = prints.size();
+    if (sameImage) {
+        while (first < end && prints[first] == r->shown[first]) ++first;
+        while (end > first && prints[end - 1] == r->shown[end - 1]) --end;
+        if (first == end) return;
+    }
     r->image = image;
-    r->shown = print;
+    r->shown.swap(prints);
     HDC dc = GetDC(r->hwnd);
-    win32::DrawImage(r->hwnd, dc);
+    if (sameImage) {
+        const int top = static_cast<int>(first) * win32::kBandRows;
+        win32::BlitImage(dc, image, top, static_cast<int>(end - first) * win32::kBandRows);
+    } else {
+        win32::DrawImage(r->hwnd, dc);
+    }
     ReleaseDC(r->hwnd, dc);
-    ValidateRect(r->hwnd, nullptr);
 }
 
 int GetGadgetImageNumber(int g) {

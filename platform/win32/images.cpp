@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/bmp_decode.h"
 #include "platform/images.h"
@@ -41,7 +43,7 @@ std::map<int, FontRecord> fonts;
 HDC surface = nullptr;
 int surfaceImage = -1;  // -1: none or the window
 bool surfaceIsWindow = false;
-HGDIOBJ surfaceOldFont = nullptr;
+HGDIOBJ surfaceOldFont = nullptr;  // the window DC's own, put back when the drawing stops
 
 ImageRecord NewBitmap(int width, int height) {
     BITMAPINFO info{};
@@ -84,6 +86,17 @@ void Replace(int image, const ImageRecord& record) {
 
 COLORREF Ref(Colour c) { return RGB(Red(c), Green(c), Blue(c)); }
 
+// An image's DC keeps the last font drawn with (putting the DC's own font back
+// costs Wine a look-up of the X resources each time). Before a font is deleted
+// it leaves every DC: the open surface goes on with the replacement, the
+// other image DCs get the stock font.
+void LetGoOfFont(HFONT font, HGDIOBJ replacement) {
+    if (surface && GetCurrentObject(surface, OBJ_FONT) == font) SelectObject(surface, replacement);
+    for (auto& [number, r] : images)
+        if (r.dc && r.dc != surface && GetCurrentObject(r.dc, OBJ_FONT) == font)
+            SelectObject(r.dc, GetStockObject(SYSTEM_FONT));
+}
+
 }  // namespace
 
 HDC ImageDc(int image, int* width, int* height) {
@@ -99,23 +112,45 @@ HDC ImageDc(int image, int* width, int* height) {
     return r.dc;
 }
 
-SIZE BlitImage(HDC dc, int image) {
+SIZE BlitImage(HDC dc, int image, int top, int rows) {
     int w = 0, h = 0;
     HDC source = ImageDc(image, &w, &h);
     if (!source) return SIZE{0, 0};
-    BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    const int from = std::clamp(top, 0, h);
+    const int to = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(top) + rows, from, h));
+    BitBlt(dc, 0, from, w, to - from, source, 0, from, SRCCOPY);
     return SIZE{w, h};
 }
 
-std::uint64_t ImageFingerprint(int image) {
+void ImageBandPrints(int image, std::vector<std::uint64_t>& prints) {
+    prints.clear();
     auto it = images.find(image);
-    if (it == images.end() || !it->second.bits) return 0;
+    if (it == images.end() || !it->second.bits) return;
     GdiFlush();  // drawing may still be batched
-    const auto* words = static_cast<const std::uint64_t*>(it->second.bits);
-    const std::size_t count = static_cast<std::size_t>(it->second.width) * it->second.height / 2;
-    std::uint64_t h = 14695981039346656037ull ^ (static_cast<std::uint64_t>(it->second.width) << 32 | it->second.height);
-    for (std::size_t i = 0; i < count; ++i) h = (h ^ words[i]) * 1099511628211ull;
-    return h | 1;  // never 0, which stands for "nothing shown"
+    const ImageRecord& r = it->second;
+    const auto* pixels = static_cast<const std::uint32_t*>(r.bits);
+    constexpr std::uint64_t basis = 14695981039346656037ull, prime = 1099511628211ull;
+    auto pair = [pixels](std::size_t i) {
+        std::uint64_t value;
+        std::memcpy(&value, pixels + i, sizeof value);
+        return value;
+    };
+    for (int top = 0; top < r.height; top += kBandRows) {
+        // FNV-1a over pairs of pixels in four independent lanes: the readouts
+        // are looked at every refresh, and one lane waits on each multiplication.
+        std::size_t i = static_cast<std::size_t>(top) * r.width;
+        const std::size_t end = i + static_cast<std::size_t>(r.width) * std::min(kBandRows, r.height - top);
+        std::uint64_t a = basis ^ (static_cast<std::uint64_t>(r.width) << 32 | static_cast<std::uint32_t>(r.height));
+        std::uint64_t b = basis, c = basis, d = basis;
+        for (; i + 8 <= end; i += 8) {
+            a = (a ^ pair(i)) * prime;
+            b = (b ^ pair(i + 2)) * prime;
+            c = (c ^ pair(i + 4)) * prime;
+            d = (d ^ pair(i + 6)) * prime;
+        }
+        for (; i < end; ++i) a = (a ^ pixels[i]) * prime;
+        prints.push_back((((a ^ b) * prime ^ c) * prime ^ d) * prime);
+    }
 }
 
 HBITMAP TakeImageBitmap(int image) {
@@ -201,7 +236,7 @@ bool LoadFont(int font, const std::string& face, int points, bool bold) {
                           win32::Wide(face).c_str());
     if (!f) return false;
     if (it != win32::fonts.end()) {
-        if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second.font) SelectObject(surface, f);
+        win32::LetGoOfFont(it->second.font, f);
         DeleteObject(it->second.font);
     }
     win32::fonts[font] = win32::FontRecord{f, face, height, bold};
@@ -211,17 +246,21 @@ bool LoadFont(int font, const std::string& face, int points, bool bold) {
 void FreeFont(int font) {
     auto it = win32::fonts.find(font);
     if (it == win32::fonts.end()) return;
-    if (surface && GetCurrentObject(surface, OBJ_FONT) == it->second.font)
-        SelectObject(surface, GetStockObject(SYSTEM_FONT));
+    win32::LetGoOfFont(it->second.font, GetStockObject(SYSTEM_FONT));
     DeleteObject(it->second.font);
     win32::fonts.erase(it);
 }
 
 int ScreenDpiY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
+    // The system's dots per inch stay as they were at the process start, and
+    // the fonts are asked for at every refresh.
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
 }
 
 bool StartDrawing(int image) {
@@ -230,7 +269,6 @@ bool StartDrawing(int image) {
     surface = win32::ImageDc(image);
     if (!surface) return false;
     images[image].blank = false;
-    win32::surfaceOldFont = GetCurrentObject(surface, OBJ_FONT);
     win32::surfaceImage = image;
     win32::surfaceIsWindow = false;
     SetBkMode(surface, TRANSPARENT);
@@ -249,8 +287,10 @@ bool StartDrawingOnWindow() {
 
 void StopDrawing() {
     if (!surface) return;
-    SelectObject(surface, win32::surfaceOldFont);
-    if (win32::surfaceIsWindow) ReleaseDC(win32::MainWindowHandle(), surface);
+    if (win32::surfaceIsWindow) {  // an image's DC keeps its font (LetGoOfFont)
+        SelectObject(surface, win32::surfaceOldFont);
+        ReleaseDC(win32::MainWindowHandle(), surface);
+    }
     surface = nullptr;
     win32::surfaceImage = -1;
     win32::surfaceIsWindow = false;

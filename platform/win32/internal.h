@@ -2,7 +2,9 @@
 // What the pieces of the Win32 backend share among themselves.
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
+#include <vector>
 
 #include "platform/events.h"
 #include "platform/win32/main_window_handle.h"
@@ -17,11 +19,14 @@ void QueueGadgetEvent(int gadget, int type);
 // first call), and the image's size when asked; null when there is no such
 // image. The bitmap stays in that DC: it is drawn and copied from there only.
 HDC ImageDc(int image, int* width = nullptr, int* height = nullptr);
-// A fingerprint of an image's size and pixels (never 0), to tell whether the
-// screen already shows them.
-std::uint64_t ImageFingerprint(int image);
-// Copies the image to (0, 0) of dc; its size, 0 x 0 when there is no such image.
-SIZE BlitImage(HDC dc, int image);
+// Fingerprints of an image's bands of kBandRows rows (the last may be shorter)
+// and of its size, to tell which rows the screen shows already; none when
+// there is no such image. Filled into prints, whose room is kept.
+inline constexpr int kBandRows = 16;
+void ImageBandPrints(int image, std::vector<std::uint64_t>& prints);
+// Copies the image's rows top to top + rows - 1 (all of them by default) to
+// the same place on dc; the image's size, 0 x 0 when there is no such image.
+SIZE BlitImage(HDC dc, int image, int top = 0, int rows = INT_MAX);
 // Takes a numbered image's bitmap out of the numbered images (closing it as the
 // drawing surface first); the caller deletes it. Null when there is no such image.
 HBITMAP TakeImageBitmap(int image);
@@ -30,6 +35,10 @@ HBITMAP TakeImageBitmap(int image);
 // menu asks for them; false for any other owner-drawn item.
 bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure);
 bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
+
+// Told by the main window's procedure when the window is deactivated, so that
+// the next ActivateMainWindow makes it active again (until then it has nothing to do).
+void NoteMainWindowDeactivated();
 
 // Registers a window class of the program's own with the arrow pointer.
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style = 0);

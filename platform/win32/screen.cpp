@@ -1,9 +1,20 @@
 // The screen measures, the taskbar and the main window's modes, from user32.
 #include "platform/screen.h"
 
-#include "platform/win32/main_window_handle.h"
+#include "platform/win32/internal.h"
 
 namespace platform {
+namespace {
+
+bool activated = false;  // made the active window, and not deactivated since
+
+}  // namespace
+
+namespace win32 {
+
+void NoteMainWindowDeactivated() { activated = false; }
+
+}  // namespace win32
 
 ScreenMetrics GetScreenMetrics() {
     ScreenMetrics m;
@@ -66,7 +77,11 @@ void ActivateMainWindow() {
     // told that the focus is elsewhere, and the main loop would stay on its
     // 20 ms watch for good.
     HWND w = win32::MainWindowHandle();
-    if (w && IsWindowVisible(w)) SetActiveWindow(w);
+    if (!w || activated || !IsWindowVisible(w)) return;
+    // Asked of the system only until it holds: each call is a round trip to
+    // the server, also when the window is active already.
+    SetActiveWindow(w);
+    activated = GetActiveWindow() == w;
 }
 
 }  // namespace platform

@@ -59,6 +59,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             QueueEvent(e);
             return 0;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) NoteMainWindowDeactivated();
+            break;
         case WM_SIZE:
         case WM_ENTERSIZEMOVE:
         case WM_EXITSIZEMOVE:
