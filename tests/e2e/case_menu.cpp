@@ -50,18 +50,9 @@ e2e::Pixels TimerPicture(HWND window) {
     return e2e::CaptureClient(e2e::FindChild(window, 2).hwnd);
 }
 
-// Waits until what hwnd shows is (same) or is no longer (!same) the picture.
-bool WaitForPicture(HWND hwnd, const e2e::Pixels& picture, bool same, DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += 100) {
-        if ((e2e::CaptureClient(hwnd).rgb == picture.rgb) == same) return true;
-        if (waited >= timeoutMs) return false;
-        e2e::Pause(100);
-    }
-}
-
 bool WaitForTimerPicture(HWND window, const e2e::Pixels& picture, bool same, DWORD timeoutMs) {
     e2e::MoveMouse(5, 5);
-    return WaitForPicture(e2e::FindChild(window, 2).hwnd, picture, same, timeoutMs);
+    return e2e::WaitForPicture(e2e::FindChild(window, 2).hwnd, picture, same, timeoutMs);
 }
 
 // Presses preset button g, and waits until the timer shows something other than before.
@@ -185,7 +176,7 @@ E2E_CASE(preset_released_elsewhere_does_nothing) {
         e2e::MoveMouse(at.x, at.y);
         e2e::Pause(150);
         e2e::MouseDown();
-        CHECK(WaitForPicture(oneMinute.hwnd, up, false, kWait), "the held button is drawn pushed in");
+        CHECK(e2e::WaitForPicture(oneMinute.hwnd, up, false, kWait), "the held button is drawn pushed in");
         const POINT away = e2e::Centre(e2e::FindChild(window, 2).rect);
         e2e::MoveMouse(away.x, away.y);
         e2e::Pause(150);

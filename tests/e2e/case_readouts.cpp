@@ -1,5 +1,6 @@
 // The first start docks the window at the right edge, and the timer readout
-// shows a paused timer in grey and a running one in the 3D green.
+// shows a paused timer in grey and a running one in the 3D green; what the
+// refreshes of a running timer leave on the screen is its whole picture.
 #include "tests/e2e/case_support.h"
 
 namespace {
@@ -74,6 +75,32 @@ E2E_CASE(docks_right_and_draws_paused_and_running_timer) {
         CHECK(running != 0xFFFFFFFFu && rg > rr + 60 && rg > rb + 60,
               "the running timer is drawn in the 3D green, not " + Hex(running));
         e2e::Screenshot("running_timer_3d");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+// A running count-down changes a few rows of its readout each second, and only
+// the changed rows go to the screen: right after a refresh the screen already
+// shows what a full repaint of the readout shows.
+E2E_CASE(a_refreshed_timer_shows_what_a_full_repaint_shows) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        e2e::PressGadget(window, 37);  // the 15-minute count-down runs
+        e2e::MoveMouse(10, 10);        // away, so that no tool tip covers the readout
+        const HWND timer = e2e::FindChild(window, 2).hwnd;
+        // Each try starts just after a refresh, the next one being a second
+        // away; a try overlapped by a late refresh cannot fail the case alone.
+        bool kept = false, changes = true;
+        for (int tries = 0; tries < 3 && !kept && changes; ++tries) {
+            changes = e2e::WaitForPicture(timer, e2e::CaptureClient(timer), false, 5000);
+            const e2e::Pixels shown = e2e::CaptureClient(timer);
+            RedrawWindow(timer, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            kept = !e2e::WaitForPicture(timer, shown, false, 400);
+        }
+        CHECK(changes, "the running timer's picture changes every second");
+        CHECK(kept, "a full repaint changes what the refresh left on the screen");
     }
     e2e::StopProgram(program);
     return e2e::Result();

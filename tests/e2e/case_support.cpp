@@ -24,6 +24,14 @@ void PressGadget(HWND window, int gadget) {
     Pause(300);
 }
 
+bool WaitForPicture(HWND hwnd, const Pixels& picture, bool same, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 100) {
+        if ((CaptureClient(hwnd).rgb == picture.rgb) == same) return true;
+        if (waited >= timeoutMs) return false;
+        Pause(100);
+    }
+}
+
 std::string SourcePath(const std::string& exePath, const std::string& relative) {
     const std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
     return folder + "\\..\\..\\" + relative;

@@ -22,6 +22,10 @@ std::string SourcePath(const std::string& exePath, const std::string& relative);
 // %APPDATA%\Horavel\, where the settings and the user's language files live.
 std::string SettingsFolder();
 
+// Polls until what hwnd shows on the screen is (same) or is no longer (!same)
+// the picture; false after timeoutMs.
+bool WaitForPicture(HWND hwnd, const Pixels& picture, bool same, DWORD timeoutMs);
+
 // Polls until the gadget's caption is text; false after timeoutMs.
 bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs);
 
