@@ -2,31 +2,50 @@
 """Builds resources/addin.ppa, the PowerPoint add-in the program installs,
 from the macro source in tools/addin/.
 
-The file is a compound file (Microsoft's "Compound File Binary" format,
-version 3) whose root storage is a VBA project as Microsoft's "Office VBA File
-Format" describes it: the PROJECT and PROJECTwm streams, and a VBA storage
-with the _VBA_PROJECT stream, the compressed dir stream and one stream per
-module holding its compressed source. No compiled code is stored: the
-_VBA_PROJECT stream says so, and the host compiles the source when it loads
-the project.
+The file is a PowerPoint 97-2003 presentation saved as an add-in: a compound
+file (Microsoft's "Compound File Binary" format, version 3) with the "Current
+User" and "PowerPoint Document" streams of Microsoft's PowerPoint binary
+format (tools/addin/presentation.py). The document has no slides, one main
+master, and a VBA project kept, as PowerPoint keeps it, as a zlib-compressed
+compound file of its own in a record that the document's VBAInfoAtom names.
+
+That VBA project is laid out as Microsoft's "Office VBA File Format" says: the
+PROJECT and PROJECTwm streams, and a VBA storage with the _VBA_PROJECT stream,
+the compressed dir stream and one stream per module holding its compressed
+source. No compiled code is stored: the _VBA_PROJECT stream says so, and the
+host compiles the source when it loads the project. Its references are the
+ones a host writes (OLE Automation and the Office library); the VBA library
+and PowerPoint's own library are the host's and are never listed.
 
 Usage: tools/make_addin.py [--output FILE]   (default resources/addin.ppa)
 The output depends on nothing but the source, so a rebuild is byte-identical.
 """
 import argparse
 import struct
+import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 SOURCE_FOLDER = ROOT / "tools" / "addin"
+sys.path.insert(0, str(SOURCE_FOLDER))
+from compound_file import compound_file  # noqa: E402
+from presentation import presentation_streams  # noqa: E402
+
 DEFAULT_OUTPUT = ROOT / "resources" / "addin.ppa"
 
 PROJECT_NAME = "HoravelAddin"
 PROJECT_ID = "{6C3B1E52-0F4A-4D8B-9B27-5E1D2A7C4F90}"
 CODE_PAGE = 1252
 LCID = 0x0409
-STDOLE = ("stdole", "*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#"
-          "C:\\Windows\\System32\\stdole2.tlb#OLE Automation")
+REFERENCES = [
+    ("stdole", "*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#"
+               "C:\\Windows\\System32\\stdole2.tlb#OLE Automation"),
+    ("Office", "*\\G{2DF8D04C-5BFA-101B-BDE5-00AA0044DE52}#2.0#0#"
+               "C:\\Program Files\\Common Files\\Microsoft Shared\\OFFICE16\\MSO.DLL#"
+               "Microsoft Office 16.0 Object Library"),
+]
+# The class id PowerPoint gives the root storage of its presentations.
+PRESENTATION_CLASS = bytes.fromhex("108D81649B4FCF1186EA00AA00B929E8")
 # The protection fields are obfuscated with a seed the writer picks; a fixed
 # one keeps the output reproducible.
 SEED = 0x5A
@@ -126,6 +145,7 @@ def text_pair(record_id, text, unicode_id):
 def dir_stream(modules):
     out = bytearray()
     out += record(0x0001, struct.pack("<I", 1))  # SysKind: 32-bit Windows
+    out += record(0x004A, struct.pack("<I", 2))  # the compatibility version hosts write
     out += record(0x0002, struct.pack("<I", LCID))
     out += record(0x0014, struct.pack("<I", LCID))
     out += record(0x0003, struct.pack("<H", CODE_PAGE))
@@ -137,10 +157,10 @@ def dir_stream(modules):
     out += struct.pack("<HIIH", 0x0009, 4, 1, 0)  # version 1.0; its size field is fixed at 4
     out += text_pair(0x000C, "", 0x003C)  # conditional compilation constants
 
-    name, libid = STDOLE
-    out += text_pair(0x0016, name, 0x003E)
-    registered = struct.pack("<I", len(libid)) + mbcs(libid) + struct.pack("<IH", 0, 0)
-    out += record(0x000D, registered)
+    for name, libid in REFERENCES:
+        out += text_pair(0x0016, name, 0x003E)
+        registered = struct.pack("<I", len(libid)) + mbcs(libid) + struct.pack("<IH", 0, 0)
+        out += record(0x000D, registered)
 
     out += record(0x000F, struct.pack("<H", len(modules)))
     out += record(0x0013, struct.pack("<H", 0xFFFF))
@@ -212,152 +232,12 @@ def vba_project():
     return {"PROJECT": project_stream(modules), "PROJECTwm": project_wm_stream(modules), "VBA": vba}
 
 
-# ---- the compound file ----
-
-SECTOR = 512
-MINI_SECTOR = 64
-MINI_CUTOFF = 4096
-FREE, END_OF_CHAIN, FAT_SECTOR, NO_STREAM = 0xFFFFFFFF, 0xFFFFFFFE, 0xFFFFFFFD, 0xFFFFFFFF
-
-
-class Entry:
-    def __init__(self, name, kind, data=b""):
-        self.name, self.kind, self.data = name, kind, data
-        self.children = []
-        self.left = self.right = self.child = NO_STREAM
-        self.black = True
-        self.start, self.size = END_OF_CHAIN, 0
-
-
-def _order(entry):
-    # Siblings are ordered by name length first, then by upper-cased name.
-    return (len(entry.name), entry.name.upper())
-
-
-def _link_siblings(entries, depth=0, depths=None):
-    """Builds a balanced search tree over sorted siblings; returns its root's index."""
-    if not entries:
-        return None
-    middle = len(entries) // 2
-    node = entries[middle]
-    depths.append((node, depth))
-    left = _link_siblings(entries[:middle], depth + 1, depths)
-    right = _link_siblings(entries[middle + 1:], depth + 1, depths)
-    node.left = left.id if left else NO_STREAM
-    node.right = right.id if right else NO_STREAM
-    return node
-
-
-def _colour(children):
-    """A balanced tree is a valid red-black tree when its incomplete bottom level is red."""
-    depths = []
-    top = _link_siblings(sorted(children, key=_order), 0, depths)
-    deepest = max(d for _, d in depths)
-    if len(children) + 1 != 1 << (deepest + 1):
-        for node, depth in depths:
-            node.black = depth != deepest
-    return top
-
-
-def _sectors(size, unit):
-    return (size + unit - 1) // unit
-
-
-def compound_file(tree):
-    root = Entry("Root Entry", 5)
-    entries = [root]
-
-    def add(parent, content):
-        for name, value in content.items():
-            entry = Entry(name, 1 if isinstance(value, dict) else 2, b"" if isinstance(value, dict) else value)
-            entry.id = len(entries)
-            entries.append(entry)
-            parent.children.append(entry)
-            if isinstance(value, dict):
-                add(entry, value)
-
-    root.id = 0
-    add(root, tree)
-    for entry in entries:
-        if entry.children:
-            entry.child = _colour(entry.children).id
-
-    # Small streams live in the mini stream, in 64-byte mini sectors.
-    mini_stream, mini_fat = bytearray(), []
-    big = []
-    for entry in entries:
-        if entry.kind != 2:
-            continue
-        entry.size = len(entry.data)
-        if entry.size >= MINI_CUTOFF:
-            big.append(entry)
-            continue
-        if entry.size == 0:
-            continue
-        entry.start = len(mini_fat)
-        count = _sectors(entry.size, MINI_SECTOR)
-        mini_fat += [entry.start + i + 1 for i in range(count - 1)] + [END_OF_CHAIN]
-        mini_stream += entry.data + bytes(count * MINI_SECTOR - entry.size)
-
-    directory_sectors = _sectors(len(entries) * 128, SECTOR)
-    mini_fat_sectors = _sectors(len(mini_fat) * 4, SECTOR)
-    mini_stream_sectors = _sectors(len(mini_stream), SECTOR)
-    big_sectors = sum(_sectors(e.size, SECTOR) for e in big)
-    others = directory_sectors + mini_fat_sectors + mini_stream_sectors + big_sectors
-    fat_sectors = 1
-    while fat_sectors * (SECTOR // 4) < fat_sectors + others:
-        fat_sectors += 1
-    assert fat_sectors <= 109, "more FAT sectors than the header lists"
-
-    fat = [FAT_SECTOR] * fat_sectors
-
-    def chain(count):
-        first = len(fat)
-        fat.extend([first + i + 1 for i in range(count - 1)] + [END_OF_CHAIN])
-        return first
-
-    first_directory = chain(directory_sectors)
-    first_mini_fat = chain(mini_fat_sectors) if mini_fat_sectors else END_OF_CHAIN
-    if mini_stream_sectors:
-        root.start, root.size = chain(mini_stream_sectors), len(mini_stream)
-    for entry in big:
-        entry.start = chain(_sectors(entry.size, SECTOR))
-    fat += [FREE] * (fat_sectors * (SECTOR // 4) - len(fat))
-
-    header = bytearray(b"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + bytes(16))
-    header += struct.pack("<HHHHH6x", 0x003E, 0x0003, 0xFFFE, 9, 6)
-    header += struct.pack("<IIIIIIIII", 0, fat_sectors, first_directory, 0, MINI_CUTOFF, first_mini_fat,
-                          mini_fat_sectors, END_OF_CHAIN, 0)
-    header += struct.pack("<109I", *(list(range(fat_sectors)) + [FREE] * (109 - fat_sectors)))
-    assert len(header) == SECTOR
-
-    def padded(data):
-        return bytes(data) + bytes(_sectors(len(data), SECTOR) * SECTOR - len(data))
-
-    directory = bytearray()
-    for entry in entries:
-        name = utf16(entry.name) + b"\x00\x00"
-        assert len(name) <= 64, "a name longer than 31 characters"
-        directory += name + bytes(64 - len(name))
-        directory += struct.pack("<HBBIII16xI8x8xIQ", len(name), entry.kind, 1 if entry.black else 0,
-                                 entry.left, entry.right, entry.child, 0, entry.start, entry.size)
-    while len(directory) % SECTOR:
-        directory += bytes(64) + struct.pack("<HBBIII16xI8x8xIQ", 0, 0, 0, NO_STREAM, NO_STREAM, NO_STREAM,
-                                             0, 0, 0)
-
-    body = struct.pack("<%dI" % len(fat), *fat) + bytes(directory)
-    body += padded(struct.pack("<%dI" % len(mini_fat), *mini_fat)) if mini_fat else b""
-    body += padded(mini_stream)
-    for entry in big:
-        body += padded(entry.data)
-    return bytes(header) + body
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--output", type=Path, default=DEFAULT_OUTPUT)
     args = parser.parse_args()
-    data = compound_file(vba_project())
+    streams = presentation_streams(compound_file(vba_project()))
+    data = compound_file(streams, PRESENTATION_CLASS)
     args.output.write_bytes(data)
     print("%s: %d bytes" % (args.output, len(data)))
 

@@ -93,7 +93,7 @@ Private Function FindProgram() As String
     Set files = CreateObject("Scripting.FileSystemObject")
     Dim folder As Variant
     Dim fileName As Variant
-    For Each folder In SearchFolders(files)
+    For Each folder In SearchFolders()
         For Each fileName In Array("Horavel.exe", "Horavel_BA.exe")
             If files.FileExists(JoinPath(CStr(folder), CStr(fileName))) Then
                 FindProgram = JoinPath(CStr(folder), CStr(fileName))
@@ -105,9 +105,10 @@ Private Function FindProgram() As String
 End Function
 
 ' Where the program may be, most likely first: the folder it recorded when it
-' last ran, the desktop, the usual installation folders, then the root, a
-' Horavel folder, Temp and Temp\Horavel on every drive from C to Z.
-Private Function SearchFolders(ByVal files As Object) As Collection
+' last ran, the desktop, the usual installation folders and the folder the
+' installer uses. Folders anyone may write to (a drive's root, Temp) are never
+' searched: a program planted there must not be started from PowerPoint.
+Private Function SearchFolders() As Collection
     Dim folders As New Collection
     Dim scriptHost As Object
     Set scriptHost = CreateObject("WScript.Shell")
@@ -119,18 +120,7 @@ Private Function SearchFolders(ByVal files As Object) As Collection
     folders.Add scriptHost.SpecialFolders("Desktop")
     folders.Add "C:\Program Files\Horavel"
     folders.Add "C:\Program Files (x86)\Horavel"
-
-    Dim letter As Long
-    Dim root As String
-    For letter = Asc("C") To Asc("Z")
-        root = Chr$(letter) & ":\"
-        If files.FolderExists(root) Then
-            folders.Add root
-            folders.Add root & "Horavel"
-            folders.Add root & "Temp"
-            folders.Add root & "Temp\Horavel"
-        End If
-    Next
+    If Environ$("LOCALAPPDATA") <> "" Then folders.Add Environ$("LOCALAPPDATA") & "\Programs\Horavel"
     Set SearchFolders = folders
 End Function
 
