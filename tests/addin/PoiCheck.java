@@ -87,7 +87,8 @@ public class PoiCheck {
         CurrentUserAtom user = file.getCurrentUserAtom();
         Record[] records = file.getRecords();
         Record edit = recordAt(records, user.getCurrentEditOffset());
-        if (!check(edit instanceof UserEditAtom, name, "the Current User stream points at a UserEditAtom")) {
+        if (!check(edit instanceof UserEditAtom, name, "the Current User stream (last user \""
+                   + user.getLastEditUsername() + "\") points at a UserEditAtom")) {
             return;
         }
         UserEditAtom userEdit = (UserEditAtom) edit;

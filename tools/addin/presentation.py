@@ -47,6 +47,7 @@ FDGG, FDG, FSPGR, FSP, FOPT = 0xF006, 0xF008, 0xF009, 0xF00A, 0xF00B
 CLIENT_TEXTBOX, CLIENT_ANCHOR, CLIENT_DATA = 0xF00D, 0xF010, 0xF011
 
 HEADER_TOKEN = 0xE391C05F  # an unencrypted document
+LAST_USER = "Horavel"  # the name of the last user to save the file, here the tool
 MASTER_ID = 0x80000000
 PERSIST_DOCUMENT, PERSIST_MASTER, PERSIST_VBA = 1, 2, 3
 
@@ -272,7 +273,7 @@ def presentation_streams(vba_project_file):
         directory_offset, PERSIST_DOCUMENT, len(objects),
         1, 0))  # last view: the slide view
     current_user = atom(RT_CURRENT_USER_ATOM, struct.pack(
-        "<IIIHHBBH", 0x14, HEADER_TOKEN, edit_offset,
-        0,  # no user name
-        0x03F4, 3, 0, 0) + struct.pack("<I", 8))  # a release 8 file
+        "<IIIHHBBH", 0x14, HEADER_TOKEN, edit_offset, len(LAST_USER), 0x03F4, 3, 0, 0)
+        + LAST_USER.encode("ascii") + struct.pack("<I", 8)  # a release 8 file
+        + LAST_USER.encode("utf-16-le"))
     return {"Current User": current_user, "PowerPoint Document": stream}
