@@ -117,9 +117,13 @@ def main():
         folder = Path(temporary)
         given = folder / "given"
         given.mkdir()
-        files = [given / "powerpoint-reference.ppt", given / "horavel-addin.ppt"]
-        shutil.copyfile(host_chain.reference_presentation(source_dir), files[0])
-        shutil.copyfile(source_dir / "resources" / "addin.ppa", files[1])
+        files = []
+        reference = host_chain.reference_presentation(source_dir)
+        if reference:
+            files.append(given / "powerpoint-reference.ppt")
+            shutil.copyfile(reference, files[-1])
+        files.append(given / "horavel-addin.ppt")
+        shutil.copyfile(source_dir / "resources" / "addin.ppa", files[-1])
         poi = start_poi_check(files, source_dir)  # it runs while LibreOffice does
         libreoffice_round_trip(files, folder)
         if poi:

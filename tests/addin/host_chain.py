@@ -222,13 +222,15 @@ def read_modules(path):
 
 def reference_presentation(source_dir):
     """PowerPoint's own file with a macro, kept in the shared folder beside the
-    repository (or beside the folder of its worktree)."""
+    repository (or beside the folder of its worktree), or None with a notice
+    where a checkout stands without it."""
     for shared in (Path(source_dir).resolve().parent, Path(source_dir).resolve().parent.parent):
         path = shared / "shared" / "reference" / "powerpoint-with-macro.ppt"
         if path.exists():
             return path
-    raise ChainError("PowerPoint's reference file shared/reference/powerpoint-with-macro.ppt is not beside %s"
-                     % source_dir)
+    print("SKIPPED the positive control: PowerPoint's reference file shared/reference/"
+          "powerpoint-with-macro.ppt is not beside %s" % source_dir)
+    return None
 
 
 def main():
