@@ -113,22 +113,26 @@ bool HandleMouse(const platform::Event& e) {
     return close;
 }
 
-// Step 7: space pauses and resumes on its release, Esc ends a break. Keys are
-// read as their current state, and only while the window is the active one.
-void HandleKeys() {
-    // Looked at on every pass while watched: under Wine a window does not
-    // always hear that another program took the focus.
-    mainLoop.windowActive = platform::MainWindowIsActive() ? 1 : 0;
-    if (!mainLoop.windowActive) return;
-    const bool spaceDown = platform::KeyIsDown(platform::Key::Space);
-    if (mainLoop.spaceDown && !spaceDown) {
+bool IsKeyMessage(const platform::Event& e, bool down) {
+    return down ? IsMessage(e, platform::msg::KeyDown) || IsMessage(e, platform::msg::SysKeyDown)
+                : IsMessage(e, platform::msg::KeyUp) || IsMessage(e, platform::msg::SysKeyUp);
+}
+
+// Step 7: space pauses and resumes on its release, Esc ends a break. Key
+// messages reach only the active window, so they are the keys the active
+// window sees.
+void HandleKeys(const platform::Event& e) {
+    const bool down = IsKeyMessage(e, true), up = IsKeyMessage(e, false);
+    if (!down && !up) return;
+    mainLoop.windowActive = 1;  // whatever the window was last told
+    if (up && e.wParam == platform::keycode::Space && mainLoop.spaceDown) {
         // Forgetting the press in every mode keeps a space pressed during a
         // break from pausing the next count-down out of the blue.
         mainLoop.spaceDown = 0;
         if (!InBreak()) TogglePause();
-    } else if (InBreak() && platform::KeyIsDown(platform::Key::Escape)) {
+    } else if (down && e.wParam == platform::keycode::Escape && InBreak()) {
         StopBreak();
-    } else if (spaceDown) {
+    } else if (down && e.wParam == platform::keycode::Space) {
         mainLoop.spaceDown = kSpaceSeenDown;
     }
 }
@@ -155,16 +159,46 @@ void HandleButtons(const platform::Event& e) {
     }
 }
 
-// Step 9: the presets read +5m while Ctrl is held and -5m while Shift is held.
-// The captions are rewritten only when the wanted prefix changes.
-void FollowModifierKeys() {
-    if (!settings.ShowTimer) return;
-    const char prefix = PresetPrefix(platform::KeyIsDown(platform::Key::Control),
-                                     platform::KeyIsDown(platform::Key::Shift));
-    if (prefix != mainLoop.presetPrefix) ShowPresetCaptions(prefix);
+// The window became active or stopped being so.
+void FollowActivation(bool active) {
+    mainLoop.windowActive = active ? 1 : 0;
+    if (active) {
+        // Keys held before the window became active sent it no message.
+        mainLoop.ctrlDown = platform::KeyIsDown(platform::Key::Control);
+        mainLoop.shiftDown = platform::KeyIsDown(platform::Key::Shift);
+    } else {
+        // Their release goes to another window: watched again from here on.
+        mainLoop.popupShown = 0;
+        mainLoop.ctrlDown = mainLoop.shiftDown = false;
+        mainLoop.spaceDown = 0;
+    }
 }
 
-bool Watching() { return mainLoop.windowActive || mainLoop.pointerOver || mainLoop.presetPrefix != 0; }
+// Looks at the keys' state on every pass: while the pointer rests over the
+// window without its being active (no key message comes then), and while a
+// prefix is shown, so that it goes even if the window lost the focus without
+// hearing of it.
+bool Watching() { return mainLoop.presetPrefix != 0 || (mainLoop.pointerOver && !mainLoop.windowActive); }
+
+// Ctrl and Shift as the key messages tell them, or as their state is when watching.
+void FollowModifierKeys(const platform::Event& e) {
+    const bool down = IsKeyMessage(e, true);
+    if (down || IsKeyMessage(e, false)) {
+        if (e.wParam == platform::keycode::Control) mainLoop.ctrlDown = down;
+        if (e.wParam == platform::keycode::Shift) mainLoop.shiftDown = down;
+    } else if (Watching()) {
+        mainLoop.ctrlDown = platform::KeyIsDown(platform::Key::Control);
+        mainLoop.shiftDown = platform::KeyIsDown(platform::Key::Shift);
+    }
+}
+
+// Step 9: the presets read +5m while Ctrl is held and -5m while Shift is held.
+// The captions are rewritten only when the wanted prefix changes.
+void ShowModifierPrefix() {
+    if (!settings.ShowTimer) return;
+    const char prefix = PresetPrefix(mainLoop.ctrlDown, mainLoop.shiftDown);
+    if (prefix != mainLoop.presetPrefix) ShowPresetCaptions(prefix);
+}
 
 bool IsPointerEvent(const platform::Event& e) {
     return e.kind == platform::EventKind::Gadget || IsMessage(e, platform::msg::MouseMove) ||
@@ -172,12 +206,16 @@ bool IsPointerEvent(const platform::Event& e) {
            IsMessage(e, platform::msg::RightButtonUp);
 }
 
-// The pointer's messages say when it comes over the window; no message says
-// when it leaves, so while it is thought to be there each pass looks.
+// The pointer's messages say when it is over the window; a mouse-leave says
+// that it left the window or one of its gadgets, perhaps for another of them.
 void FollowPointer(const platform::Event& e) {
     if (IsPointerEvent(e)) {
         mainLoop.pointerOver = 1;
-    } else if (mainLoop.pointerOver) {
+        // Under Wine a window is not always told that another program took
+        // the focus, or gave it back.
+        const bool active = platform::MainWindowIsActive();
+        if (active != (mainLoop.windowActive != 0)) FollowActivation(active);
+    } else if (IsMessage(e, platform::msg::MouseLeave)) {
         const platform::Point p = platform::MousePosition();
         const platform::Point origin = platform::ClientOrigin();
         const platform::Rect client{origin.x, origin.y, platform::WindowInnerWidth(), platform::WindowInnerHeight()};
@@ -196,9 +234,10 @@ bool HandlePass(const platform::Event& e) {
         RefreshReadouts();
         ReturnFocusToSlideshow();
     }
-    HandleKeys();
+    HandleKeys(e);
     HandleButtons(e);
-    FollowModifierKeys();
+    FollowModifierKeys(e);
+    ShowModifierPrefix();
     return close;
 }
 
@@ -220,11 +259,11 @@ void RunMainLoop() {
             if (e.kind != platform::EventKind::None) held = e;
             continue;
         }
-        // Nothing happened and nobody can see the keys: nothing to do until
-        // the next refresh or the next message.
+        // Nothing happened and no key needs watching: nothing to do until the
+        // next refresh or the next message.
         if (e.kind == platform::EventKind::None && !Watching()) continue;
-        if (HandlePass(e)) return;
         FollowPointer(e);
+        if (HandlePass(e)) return;
     }
 }
 
@@ -239,10 +278,7 @@ int LoopWaitMs(bool watching, std::uint32_t now, std::uint32_t nextRefreshTick) 
 
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) {
     namespace msg = platform::msg;
-    if (message == msg::Activate) {
-        mainLoop.windowActive = (wParam & 0xFFFF) != 0 ? 1 : 0;
-        if (!mainLoop.windowActive) mainLoop.popupShown = 0;
-    }
+    if (message == msg::Activate) FollowActivation((wParam & 0xFFFF) != 0);
     if (platform::GetWindowState() != platform::WindowState::Normal) return;
 
     if (message == msg::DisplayChange) {

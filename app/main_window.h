@@ -14,8 +14,10 @@ struct MainLoopState {
     int inSizeMove = 0;     // the user is moving or sizing the window
     int userMaximized = 0;  // the user maximized the window (button or double click)
     char presetPrefix = 0;  // '+' or '-' while the preset captions show one
-    int windowActive = 0;   // followed from the activation messages
-    int pointerOver = 0;    // the pointer was last seen over the window
+    int windowActive = 0;   // followed from the activation and key messages
+    int pointerOver = 0;    // followed from the pointer's messages and its leaving
+    bool ctrlDown = false;  // either Ctrl key, followed from the key messages
+    bool shiftDown = false;
 };
 extern MainLoopState mainLoop;
 
@@ -50,10 +52,10 @@ constexpr int Grip = 29;
 }  // namespace image
 
 void RunMainLoop();
-// How long the loop may wait for the next event. While the keys' effects can be
-// seen (watching: the window is active, the pointer is over it, or a +/- prefix
-// is shown) it wakes at least every 20 ms; otherwise only when the next refresh
-// is due, as any message wakes it anyway.
+// How long the loop may wait for the next event. While the keys' state is
+// watched (the pointer rests over the window while it is not active, or a +/-
+// prefix is shown) it wakes at least every 20 ms; otherwise only when the next
+// refresh is due, as any message wakes it anyway.
 int LoopWaitMs(bool watching, std::uint32_t now, std::uint32_t nextRefreshTick);
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 int MouseOverGadget(int g);

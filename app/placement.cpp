@@ -14,7 +14,70 @@ namespace {
 constexpr int MissingTaskbarHeight = 75;
 constexpr int OpaqueAlpha = 255;
 constexpr int TransparentAlpha = 180;
-constexpr int kLargestWindow = 32767;
+
+using Wide = std::int64_t;
+
+// The largest inner size a window may have: the screen less the taskbar and
+// the window's frame, never below the minimum size.
+struct SizeLimits {
+    int minWidth, minHeight, maxWidth, maxHeight;
+};
+
+SizeLimits Limits(const WindowMetrics& m) {
+    const int tbW = m.taskbarRight - m.taskbarLeft;
+    const int tbH = m.taskbarBottom - m.taskbarTop;
+    Wide workWidth = m.screenWidth, workHeight = m.screenHeight;
+    if (tbW == m.screenWidth && tbH < m.screenHeight) workHeight -= tbH;
+    else if (tbH == m.screenHeight && tbW < m.screenWidth) workWidth -= tbW;
+    const Wide maxWidth = workWidth - m.frameLeft - m.frameRight;
+    const Wide maxHeight = workHeight - m.frameTop - m.frameBottom;
+    return {m.minWidth, m.minHeight, static_cast<int>(std::max<Wide>(maxWidth, m.minWidth)),
+            static_cast<int>(std::max<Wide>(maxHeight, m.minHeight))};
+}
+
+void ClampSize(int& W, int& H, const SizeLimits& limits) {
+    W = std::clamp(W, limits.minWidth, limits.maxWidth);
+    H = std::clamp(H, limits.minHeight, limits.maxHeight);
+}
+
+// A narrow bar at the left (2) or right (3) edge of the screen.
+void DockAtSide(int location, int& L, int& T, int& W, int& H) {
+    const WindowMetrics& m = windowMetrics;
+    const int tbW = m.taskbarRight - m.taskbarLeft;
+    const int tbH = m.taskbarBottom - m.taskbarTop;
+    const bool horizontal = tbW == m.screenWidth;
+    const bool vertical = tbH == m.screenHeight;
+    if (settings.ShowWinBorder == 1)
+        W = m.minWidth;
+    else
+        W = m.screenWidth > 1024 ? m.screenWidth * 50 / 1024 : 50;
+    switch (settings.StartupHeight) {
+        case 0: H = m.screenHeight - m.captionHeight - m.frameBottom - m.frameTop - (horizontal ? tbH : 0); break;
+        case 1: H = m.screenHeight * 3 / 4; break;
+        case 2: H = m.screenHeight / 2; break;
+        case 3: H = m.screenHeight / 3; break;
+        default: break;  // the remembered height stays
+    }
+    ClampSize(W, H, Limits(m));
+    if (location == 2)
+        L = vertical && m.taskbarLeft == 0 ? m.taskbarRight : 0;
+    else
+        L = m.screenWidth - W - m.frameLeft - m.frameRight - (vertical && m.taskbarLeft > 0 ? tbW : 0);
+    if (settings.StartupHeight == 0)
+        T = m.screenHeight - H - m.frameBottom - m.frameTop - (horizontal && m.taskbarTop > 0 ? tbH : 0);
+    else
+        T = (m.screenHeight - H - m.frameBottom - m.frameTop) / 2;
+}
+
+// Whether less than half of the window, frame included, would lie on the screen.
+bool MostlyOffScreen(Wide L, Wide T, Wide W, Wide H) {
+    const WindowMetrics& m = windowMetrics;
+    const Wide width = W + m.frameLeft + m.frameRight, height = H + m.frameTop + m.frameBottom;
+    const Wide shownWidth = std::max<Wide>(0, std::min<Wide>(L + width, m.screenWidth) - std::max<Wide>(L, 0));
+    const Wide shownHeight = std::max<Wide>(0, std::min<Wide>(T + height, m.screenHeight) - std::max<Wide>(T, 0));
+    return shownWidth * shownHeight * 2 < width * height;
+}
+
 
 }  // namespace
 
@@ -54,37 +117,12 @@ bool PlaceWindow() {
     int& T = settings.StartupWinPosnTop;
     int& W = settings.StartupWinPosnRight;
     int& H = settings.StartupWinPosnBottom;
-    const int tbW = m.taskbarRight - m.taskbarLeft;
-    const int tbH = m.taskbarBottom - m.taskbarTop;
-    const bool horizontal = tbW == m.screenWidth;
-    const bool vertical = tbH == m.screenHeight;
     const int location = settings.StartupLocation;
 
-    if (location == 2 || location == 3) {
-        if (settings.ShowWinBorder == 1)
-            W = m.minWidth;
-        else
-            W = m.screenWidth > 1024 ? m.screenWidth * 50 / 1024 : 50;
-        switch (settings.StartupHeight) {
-            case 0: H = m.screenHeight - m.captionHeight - m.frameBottom - m.frameTop - (horizontal ? tbH : 0); break;
-            case 1: H = m.screenHeight * 3 / 4; break;
-            case 2: H = m.screenHeight / 2; break;
-            case 3: H = m.screenHeight / 3; break;
-            default: break;
-        }
-        if (location == 2)
-            L = vertical && m.taskbarLeft == 0 ? m.taskbarRight : 0;
-        else
-            L = m.screenWidth - W - m.frameLeft - m.frameRight - (vertical && m.taskbarLeft > 0 ? tbW : 0);
-        if (settings.StartupHeight == 0)
-            T = m.screenHeight - H - m.frameBottom - m.frameTop - (horizontal && m.taskbarTop > 0 ? tbH : 0);
-        else
-            T = (m.screenHeight - H - m.frameBottom - m.frameTop) / 2;
-    }
+    if (location == 2 || location == 3) DockAtSide(location, L, T, W, H);
 
     // The remembered values come from a file that may hold anything: the sums
     // are taken in 64 bits so that no value wraps around.
-    using Wide = std::int64_t;
     const bool coversScreen =
         L < 5 && T < 5 && Wide{m.screenWidth} - L - W < 5 && Wide{m.screenHeight} - T - H < 5;
     if (location == 1 || coversScreen) {
@@ -96,10 +134,15 @@ bool PlaceWindow() {
     }
 
     if (location == 0) {
-        // No window system keeps a window larger than this; a file asking for
-        // more was not written by a real window.
-        W = std::clamp(W, m.minWidth, std::max(m.minWidth, kLargestWindow));
-        H = std::clamp(H, m.minHeight, std::max(m.minHeight, kLargestWindow));
+        const SizeLimits limits = Limits(m);
+        W = std::max(W, m.minWidth);
+        H = std::max(H, m.minHeight);
+        // A window left on a screen that is gone, or a position no window
+        // ever had, docks at the right edge rather than open out of sight.
+        if (MostlyOffScreen(L, T, std::min(W, limits.maxWidth), std::min(H, limits.maxHeight))) {
+            DockAtSide(3, L, T, W, H);
+            return false;
+        }
         // A remembered window may hang over the right or bottom edge by a few
         // pixels, but never off the top or left where its chrome would be lost.
         const Wide frameW = Wide{m.frameLeft} + m.frameRight, frameH = Wide{m.frameTop} + m.frameBottom;
@@ -108,6 +151,9 @@ bool PlaceWindow() {
         if (top + H + frameH - 5 > m.screenHeight) top = m.screenHeight - H - frameH;
         L = static_cast<int>(std::max<Wide>(left, 0));
         T = static_cast<int>(std::max<Wide>(top, 0));
+        // Larger than the screen's free part it would hide the taskbar and
+        // cost the window system a picture of that size at every repaint.
+        ClampSize(W, H, limits);
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/placement.h"
@@ -24,6 +25,22 @@ constexpr std::int32_t FifteenMinutesMs = 900000;
 void MarkStart() {
     timerState.startTick = platform::TickCount();
     timerState.startTime = ClockNow();
+}
+
+// Starts a run that follows one that reached zero at zeroTick. Runs in a row
+// keep time: the new one starts at that moment, however late the refresh
+// that saw it (the alerts hold the loop for seconds). When that moment lies a
+// whole new run or more back (a timer paused past its end, a computer back
+// from sleep), it starts now: no burst of finishes to catch up.
+void MarkStartAfter(std::uint32_t zeroTick, std::int32_t lengthMs) {
+    const std::uint32_t now = platform::TickCount();
+    const std::int32_t late = static_cast<std::int32_t>(now - zeroTick);
+    if (timerState.paused || late < 0 || late >= lengthMs) {
+        MarkStart();
+        return;
+    }
+    timerState.startTick = zeroTick;
+    timerState.startTime = ClockNow() - late / 1000;
 }
 
 // The button always tells whether the timer is paused.
@@ -64,30 +81,36 @@ void BeginCountDownRun() {
     ReturnFocusToSlideshow();
 }
 
-void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs, std::int32_t warningMs = 60000) {
+// A break follows a finished count-down from its zeroTick; one the user starts begins now.
+void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs, std::int32_t warningMs = 60000,
+                          std::optional<std::uint32_t> zeroTick = std::nullopt) {
     timerState.mode = mode;
     timerState.durationMs = durationMs;
+    if (zeroTick)
+        MarkStartAfter(*zeroTick, durationMs);
+    else
+        MarkStart();
     timerState.paused = 0;
     timerState.warningMs = warningMs;
-    MarkStart();
     timerState.nextRefreshTick = 0;
     StopAlertSound();
     ShowStartPauseCaption();
     GoFullScreen();
 }
 
-void StartAutomaticBreak() {
+void StartAutomaticBreak(std::uint32_t zeroTick) {
     static constexpr std::int32_t lengths[] = {30000, 60000, 120000, 300000, 600000, 900000, 1200000, 1800000};
     const std::int32_t choice = settings.FinishAutoBreakTime;
     // Short breaks warn shortly before their end; any other choice keeps the length.
     const std::int32_t warningMs = choice == 0 || choice == 1 ? 5000 : choice == 2 ? 15000 : 60000;
     ClearAlertFlags();
-    StartFullScreenTimer(Break, choice >= 0 && choice < 8 ? lengths[choice] : timerState.durationMs, warningMs);
+    StartFullScreenTimer(Break, choice >= 0 && choice < 8 ? lengths[choice] : timerState.durationMs, warningMs,
+                         zeroTick);
 }
 
-void RestartWithPreset() {
+void RestartWithPreset(std::uint32_t zeroTick) {
     timerState.durationMs = timerState.presetMs;
-    MarkStart();
+    MarkStartAfter(zeroTick, timerState.durationMs);
     // A paused timer stands at its new beginning; otherwise it would show, and
     // on resume gain, the time between the pause and this restart.
     if (timerState.paused) timerState.pauseTick = timerState.startTick;
@@ -95,10 +118,10 @@ void RestartWithPreset() {
     StopAlertSound();
 }
 
-void BackToWork() {
+void BackToWork(std::uint32_t zeroTick) {
     timerState.mode = CountDown;
     timerState.durationMs = timerState.presetMs;
-    MarkStart();
+    MarkStartAfter(zeroTick, timerState.durationMs);
     ShowStartPauseCaption();
     LeaveFullScreen();
     ApplyWarningTime();
@@ -253,12 +276,13 @@ bool TimerTick() {
     // tick, also for a paused timer whose first scheduled end has passed): a
     // finish is then never passed over before its alerts were given.
     if (RemainingMs() > 0) return false;
+    const std::uint32_t zeroTick = timerState.startTick + static_cast<std::uint32_t>(timerState.durationMs);
     if (timerState.mode == CountDown && settings.FinishAutoBreakTimer == 1) {
-        StartAutomaticBreak();
+        StartAutomaticBreak(zeroTick);
     } else if (timerState.mode == CountDown && settings.FinishAutoRestart == 1) {
-        RestartWithPreset();
+        RestartWithPreset(zeroTick);
     } else if (timerState.mode == Break && settings.FinishAutoBreakTimer == 1 && settings.FinishAutoRestart == 1) {
-        BackToWork();
+        BackToWork(zeroTick);
     }
     return false;
 }

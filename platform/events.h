@@ -10,6 +10,10 @@ constexpr unsigned Size = 5;
 constexpr unsigned Activate = 6;
 constexpr unsigned Close = 16;
 constexpr unsigned DisplayChange = 126;
+constexpr unsigned KeyDown = 256;
+constexpr unsigned KeyUp = 257;
+constexpr unsigned SysKeyDown = 260;  // a key pressed with Alt held, or F10
+constexpr unsigned SysKeyUp = 261;
 constexpr unsigned Command = 273;
 constexpr unsigned MouseMove = 512;
 constexpr unsigned LeftButtonDown = 513;
@@ -18,7 +22,17 @@ constexpr unsigned LeftDoubleClick = 515;
 constexpr unsigned RightButtonUp = 517;
 constexpr unsigned EnterSizeMove = 561;
 constexpr unsigned ExitSizeMove = 562;
+constexpr unsigned MouseLeave = 675;  // the pointer left the window element that last had a mouse move
 }  // namespace msg
+
+// Key codes the key messages carry in wParam (the Win32 virtual-key values);
+// either key of a pair gives the same code.
+namespace keycode {
+constexpr std::uintptr_t Shift = 0x10;
+constexpr std::uintptr_t Control = 0x11;
+constexpr std::uintptr_t Escape = 0x1B;
+constexpr std::uintptr_t Space = 0x20;
+}  // namespace keycode
 
 enum class EventKind {
     None,     // the wait timed out

@@ -13,12 +13,22 @@ namespace {
 
 std::deque<Event> queue;
 
-// The pointer's messages, and the keys' so that a key wakes the loop: the
-// loop reads the keys' state, and under Wine the window is not always told
-// that it became active again.
+// The pointer's messages and the keys': the loop follows the keys and the
+// pointer through them.
 bool IsRawInputMessage(UINT message) {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
-           message == WM_RBUTTONUP || message == WM_KEYDOWN || message == WM_KEYUP;
+           message == WM_RBUTTONUP || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+           message == WM_SYSKEYUP || message == WM_MOUSELEAVE;
+}
+
+// Asks for a mouse-leave message when the pointer leaves this element, so
+// that nobody has to look where the pointer is meanwhile.
+void TrackLeave(HWND hwnd) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd;
+    TrackMouseEvent(&track);
 }
 
 Event Pop() {
@@ -38,6 +48,7 @@ bool PumpOne() {
         return true;
     }
     const bool raw = IsRawInputMessage(m.message) && BelongsToMainWindow(m.hwnd);
+    if (raw && m.message == WM_MOUSEMOVE) TrackLeave(m.hwnd);
     TranslateMessage(&m);
     DispatchMessageW(&m);
     if (raw) {

@@ -27,14 +27,6 @@ std::string Describe(const RECT& r) {
            std::to_string(r.left) + "," + std::to_string(r.top);
 }
 
-// The program's window of this class, shown or not.
-HWND AlertWindow(const wchar_t* windowClass, DWORD processId) {
-    HWND hwnd = FindWindowW(windowClass, nullptr);
-    DWORD owner = 0;
-    if (hwnd) GetWindowThreadProcessId(hwnd, &owner);
-    return owner == processId ? hwnd : nullptr;
-}
-
 std::uint64_t Fingerprint(const e2e::Pixels& pixels) {
     std::uint64_t h = 1469598103934665603ull;
     for (std::uint32_t p : pixels.rgb) h = (h ^ p) * 1099511628211ull;
@@ -149,8 +141,8 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
     bool popupCame = false;
     Sighting flashSighting, popupSighting;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-        HWND flash = AlertWindow(L"HoravelFlash", processId);
-        HWND popup = AlertWindow(L"HoravelPopup", processId);
+        HWND flash = e2e::ProgramWindowOfClass(L"HoravelFlash", processId);
+        HWND popup = e2e::ProgramWindowOfClass(L"HoravelPopup", processId);
         const DWORD now = GetTickCount();
         if (flash) {
             if (e.flashFrom == 0) e.flashFrom = now;

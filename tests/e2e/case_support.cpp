@@ -62,6 +62,13 @@ HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::
     }
 }
 
+HWND ProgramWindowOfClass(const wchar_t* windowClass, DWORD processId) {
+    HWND hwnd = FindWindowW(windowClass, nullptr);
+    DWORD owner = 0;
+    if (hwnd) GetWindowThreadProcessId(hwnd, &owner);
+    return owner == processId ? hwnd : nullptr;
+}
+
 std::string FieldText(HWND field) {
     wchar_t text[256] = {};
     DWORD_PTR copied = 0;

@@ -33,6 +33,9 @@ bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD time
 // given); nullptr after timeoutMs.
 HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::string& title, DWORD timeoutMs);
 
+// The program's window of this class, shown or not, at once; nullptr when it has none.
+HWND ProgramWindowOfClass(const wchar_t* windowClass, DWORD processId);
+
 // The text of another program's edit field (GetWindowText does not ask it).
 std::string FieldText(HWND field);
 

@@ -225,13 +225,15 @@ void SetGadgetToolTip(int g, const std::string& text) {
 
 Event WaitEvent(int timeoutMs) {
     state.waits.push_back(timeoutMs);
+    // A timed action that queues an event (a key message) ends the wait at its tick.
+    const std::uint32_t end = state.tick + static_cast<std::uint32_t>(timeoutMs);
+    while (state.script.empty() && !state.timed.empty() &&
+           static_cast<std::int32_t>(state.timed.begin()->first - end) <= 0) {
+        auto due = state.timed.extract(state.timed.begin());
+        state.tick = std::max(state.tick, due.key());
+        due.mapped()();
+    }
     if (state.script.empty()) {
-        const std::uint32_t end = state.tick + static_cast<std::uint32_t>(timeoutMs);
-        while (!state.timed.empty() && static_cast<std::int32_t>(state.timed.begin()->first - end) <= 0) {
-            auto due = state.timed.extract(state.timed.begin());
-            state.tick = std::max(state.tick, due.key());
-            due.mapped()();
-        }
         state.tick = end;
         if (++state.idleWaits >= state.idleLimit) {
             Event close;

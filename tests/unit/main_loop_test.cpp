@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <vector>
 
 #include "app/Horavel_Main.h"
 #include "app/main_window.h"
@@ -198,24 +200,81 @@ TEST_F(MainLoop, CursorShowsTheSizingEdgeAndTheHandOverReadouts) {
 }
 
 TEST_F(MainLoop, PresetCaptionsFollowCtrlAndShift) {
-    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Control}; });
-    fake::PushClose();
-    Run();
-    EXPECT_EQ(platform::GetGadgetText(38), "+1m");
-    EXPECT_EQ(platform::GetGadgetText(42), "+30m");
-    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Shift}; });
-    fake::PushClose();
-    Run();
-    EXPECT_EQ(platform::GetGadgetText(40), "-10m");
-    // Straight from Shift to Ctrl: the prefix is replaced, not stacked.
-    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown = {platform::Key::Control}; });
-    fake::PushClose();
-    Run();
-    EXPECT_EQ(platform::GetGadgetText(39), "+5m");
-    fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.keysDown.clear(); });
-    fake::PushClose();
-    Run();
-    EXPECT_EQ(platform::GetGadgetText(41), "15m");
+    using platform::Key;
+    namespace keycode = platform::keycode;
+    // Each step: a key message (seen by the active window), the keys then
+    // held, and what preset button 38 to 42 (one of them) reads after it.
+    struct Step {
+        unsigned message;
+        std::uintptr_t key;
+        std::set<Key> held;
+        int button;
+        const char* caption;
+    } steps[] = {
+        {msg::KeyDown, keycode::Control, {Key::Control}, 38, "+1m"},
+        {msg::KeyDown, keycode::Control, {Key::Control}, 42, "+30m"},  // the key repeats
+        {msg::KeyUp, keycode::Control, {}, 42, "30m"},
+        {msg::KeyDown, keycode::Shift, {Key::Shift}, 40, "-10m"},
+        // Straight from Shift to Ctrl: the prefix is replaced, not stacked.
+        {msg::KeyDown, keycode::Control, {Key::Shift, Key::Control}, 39, "+5m"},
+        {msg::KeyUp, keycode::Control, {Key::Shift}, 39, "-5m"},
+        {msg::SysKeyUp, keycode::Shift, {}, 41, "15m"},  // let go while Alt is held
+    };
+    // The active window follows the key messages; an inactive one under the
+    // pointer looks at the keys' state.
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active" : "pointer over, not active");
+        fake::state.active = active;
+        fake::state.keysDown.clear();
+        mainLoop = MainLoopState{};
+        SetPresetCaptions();
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.caption);
+            const std::set<Key> held = step.held;
+            if (active)
+                fake::PushMessage(step.message, step.key, 0, [held] { fake::state.keysDown = held; });
+            else
+                fake::PushMessage(msg::MouseMove, 0, 0, [held] {
+                    fake::state.mouse = {550, 300};
+                    fake::state.keysDown = held;
+                });
+            fake::PushClose();
+            Run();
+            EXPECT_EQ(platform::GetGadgetText(step.button), step.caption);
+        }
+    }
+}
+
+TEST_F(MainLoop, KeyMessagesOfTheActiveWindowPauseAndEndABreak) {
+    namespace keycode = platform::keycode;
+    struct Row {
+        const char* what;
+        bool inBreak;
+        std::vector<std::pair<unsigned, std::uintptr_t>> messages;
+        int paused;      // afterwards, when not in a break
+        bool breakEnds;  // in a break
+    } rows[] = {
+        {"space pressed and released", false, {{msg::KeyDown, keycode::Space}, {msg::KeyUp, keycode::Space}}, 0, false},
+        {"space held down", false, {{msg::KeyDown, keycode::Space}, {msg::KeyDown, keycode::Space}}, 1, false},
+        {"a release without its press", false, {{msg::KeyUp, keycode::Space}}, 1, false},
+        {"Esc outside a break", false, {{msg::KeyDown, keycode::Escape}}, 1, false},
+        {"Esc in a break", true, {{msg::KeyDown, keycode::Escape}}, 0, true},
+        {"space in a break", true, {{msg::KeyDown, keycode::Space}, {msg::KeyUp, keycode::Space}}, 0, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        mainLoop = MainLoopState{};
+        InitTimerState();  // paused
+        if (r.inBreak) StartBreak(60000);
+        for (const auto& [message, key] : r.messages) fake::PushMessage(message, key);
+        fake::PushClose();
+        Run();
+        if (r.inBreak) {
+            EXPECT_EQ(InBreak(), !r.breakEnds);
+        } else {
+            EXPECT_EQ(timerState.paused, r.paused);
+        }
+    }
 }
 
 TEST(LoopWait, TwentyMillisecondsWhileWatchedElseUntilTheNextRefresh) {
@@ -231,14 +290,16 @@ TEST(LoopWait, TwentyMillisecondsWhileWatchedElseUntilTheNextRefresh) {
     for (const Row& r : rows) EXPECT_EQ(LoopWaitMs(r.watching, r.now, r.next), r.wait) << r.now << " " << r.next;
 }
 
-TEST_F(MainLoop, WaitsTwentyMillisecondsOnlyWhileTheKeysCanBeSeen) {
+TEST_F(MainLoop, WaitsTwentyMillisecondsOnlyWhileTheKeysStateIsWatched) {
     struct Row {
         const char* state;
         bool active, pointerOver, prefix, watched;
     } rows[] = {
-        {"active", true, false, false, true},
-        {"pointer over", false, true, false, true},
+        {"active", true, false, false, false},
+        {"active, pointer over", true, true, false, false},
+        {"pointer over, not active", false, true, false, true},
         {"prefix shown", false, false, true, true},
+        {"active, prefix shown", true, false, true, true},
         {"none of these", false, false, false, false},
     };
     for (const Row& r : rows) {
@@ -270,23 +331,75 @@ TEST_F(MainLoop, WaitsTwentyMillisecondsOnlyWhileTheKeysCanBeSeen) {
     }
 }
 
-TEST_F(MainLoop, ActivationComesWithItsMessageAndDeactivationIsSeenWithinAPassEvenWithout) {
+TEST_F(MainLoop, ActivationTakesTheKeysAsTheyAreAndDeactivationLetsThemGo) {
+    namespace keycode = platform::keycode;
     fake::state.active = false;
     fake::state.idleLimit = 5;
     RunMainLoop();
     EXPECT_GT(fake::state.waits.back(), 20);
+    // Ctrl held while the window becomes active: no key message comes for it.
     fake::state.idleWaits = 0;
-    fake::PushMessage(msg::Activate, 1, 0, [] { fake::state.active = true; });
+    fake::PushMessage(msg::Activate, 1, 0, [] {
+        fake::state.active = true;
+        fake::state.keysDown = {platform::Key::Control};
+    });
     RunMainLoop();
     EXPECT_EQ(mainLoop.windowActive, 1);
-    EXPECT_LE(fake::state.waits.back(), 20);
-    // Another program takes the focus and no message says so.
+    EXPECT_EQ(platform::GetGadgetText(38), "+1m");
+    // Its release comes as a message; the untouched active window is quiet.
     fake::state.idleWaits = 0;
-    fake::At(fake::state.tick + 300, [] { fake::state.active = false; });
+    fake::PushMessage(msg::KeyUp, keycode::Control, 0, [] { fake::state.keysDown.clear(); });
+    RunMainLoop();
+    EXPECT_EQ(platform::GetGadgetText(38), "1m");
+    EXPECT_GT(fake::state.waits.back(), 20);
+    // Shift held, then another program takes the focus and Shift is let go there.
+    fake::state.idleWaits = 0;
+    fake::PushMessage(msg::KeyDown, keycode::Shift, 0, [] { fake::state.keysDown = {platform::Key::Shift}; });
+    fake::PushMessage(msg::Activate, 0, 0, [] { fake::state.active = false; });
+    fake::At(fake::state.tick + 300, [] { fake::state.keysDown.clear(); });
     fake::state.idleLimit = 30;
     RunMainLoop();
     EXPECT_EQ(mainLoop.windowActive, 0);
+    EXPECT_EQ(platform::GetGadgetText(38), "1m");
     EXPECT_GT(fake::state.waits.back(), 20);
+}
+
+TEST_F(MainLoop, APointerMessageTellsWhetherTheWindowIsActiveWhereWineDidNot) {
+    fake::state.active = true;
+    fake::state.idleLimit = 5;
+    RunMainLoop();
+    // Another program took the focus without a message; the pointer comes over the window.
+    fake::state.idleWaits = 0;
+    fake::PushMessage(msg::MouseMove, 0, 0, [] {
+        fake::state.active = false;
+        fake::state.mouse = {550, 300};
+    });
+    RunMainLoop();
+    EXPECT_EQ(mainLoop.windowActive, 0);
+    EXPECT_LE(fake::state.waits.back(), 20);  // the keys are watched under the pointer
+}
+
+TEST_F(MainLoop, PointerLeavingForAGadgetStaysOverTheWindow) {
+    fake::state.active = false;
+    struct Row {
+        const char* what;
+        platform::Point at;  // where the pointer is when the leave message comes
+        int over;
+    } rows[] = {
+        {"onto a gadget", {590, 110}, 1},
+        {"onto the window's last pixel", {599, 499}, 1},
+        {"just off the right edge", {601, 300}, 0},
+        {"far away", {0, 0}, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
+        const platform::Point at = r.at;
+        fake::PushMessage(msg::MouseLeave, 0, 0, [at] { fake::state.mouse = at; });
+        fake::PushClose();
+        Run();
+        EXPECT_EQ(mainLoop.pointerOver, r.over);
+    }
 }
 
 TEST_F(MainLoop, CaptionsFollowCtrlWithin20MsWhileThePointerIsOverAndUntilThePrefixGoes) {
@@ -294,8 +407,11 @@ TEST_F(MainLoop, CaptionsFollowCtrlWithin20MsWhileThePointerIsOverAndUntilThePre
     fake::PushMessage(msg::MouseMove, 0, 0, [] { fake::state.mouse = {550, 300}; });
     const std::uint32_t press = fake::state.tick + 505, release = press + 733;
     fake::At(press, [] { fake::state.keysDown = {platform::Key::Control}; });
-    // The pointer leaves (no message says so), then Ctrl is let go.
-    fake::At(press + 100, [] { fake::state.mouse = {0, 0}; });
+    // The pointer leaves, then Ctrl is let go.
+    fake::At(press + 100, [] {
+        fake::state.mouse = {0, 0};
+        fake::PushMessage(msg::MouseLeave);
+    });
     fake::At(release, [] { fake::state.keysDown.clear(); });
     fake::state.idleLimit = 200;
     RunMainLoop();
@@ -322,8 +438,8 @@ TEST_F(MainLoop, CtrlShowsThePrefixWithin20MsOfThePress) {
 TEST_F(MainLoop, SpaceReleasedInTheActiveWindowPausesWithin20Ms) {
     TogglePause();  // running
     const std::uint32_t release = fake::state.tick + 640;
-    fake::At(release - 90, [] { fake::state.keysDown = {platform::Key::Space}; });
-    fake::At(release, [] { fake::state.keysDown.clear(); });
+    fake::At(release - 90, [] { fake::PushMessage(msg::KeyDown, platform::keycode::Space); });
+    fake::At(release, [] { fake::PushMessage(msg::KeyUp, platform::keycode::Space); });
     fake::state.idleLimit = 60;
     RunMainLoop();
     EXPECT_EQ(timerState.paused, 1);

@@ -12,6 +12,7 @@ namespace msg = platform::msg;
 TEST(StartUp, TheWindowShowsOnlyOnceLaidOutAndTheToolTipsComeAfter) {
     fake::Reset();
     settings = Settings{};
+    layoutState = LayoutState{};  // as a fresh start has it, whatever ran before
     meetingStart = meetingEnd = 0;
     ASSERT_TRUE(InitApplication());
     ASSERT_TRUE(fake::state.gadgetsWhenShown.has_value());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "app/placement.h"
 #include "display/layout.h"
@@ -144,14 +145,17 @@ TEST_F(PlacementTest, RememberedWindowCoveringTheScreenOpensMaximized) {
 TEST_F(PlacementTest, RememberedWindowIsPulledBackOntoTheScreen) {
     MeasureScreen();
     settings.StartupLocation = 0;
+    // Larger than the screen without covering it: pulled back to the left and
+    // top edges, then no larger than the screen above the taskbar.
     settings.StartupWinPosnLeft = 100;
     settings.StartupWinPosnTop = 50;
     settings.StartupWinPosnRight = 2000;
     settings.StartupWinPosnBottom = 1200;
     EXPECT_FALSE(PlaceWindow());
-    EXPECT_EQ(Placed(), (Rect4{0, 0, 2000, 1200}));
+    EXPECT_EQ(Placed(), (Rect4{0, 0, 1920, 1040}));
 
-    settings.StartupWinPosnLeft = -300;
+    // Half of it over the left edge: pulled back.
+    settings.StartupWinPosnLeft = -100;
     settings.StartupWinPosnTop = 50;
     settings.StartupWinPosnRight = 200;
     settings.StartupWinPosnBottom = 400;
@@ -169,37 +173,80 @@ TEST_F(PlacementTest, RememberedWindowIsPulledBackOntoTheScreen) {
     EXPECT_EQ(Placed(), (Rect4{1720, 680, 200, 400}));
 }
 
-TEST_F(PlacementTest, RememberedValuesAtBothEndsOfThe32BitRangeLandOnTheScreen) {
+TEST_F(PlacementTest, ExtremeRememberedRectanglesOpenOnTheScreen) {
     constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    // Docked at the right edge as StartupLocation 3 places it, without and with a border.
+    const Rect4 docked[] = {{1827, 23, 93, 1017}, {1784, 23, 120, 978}};
+    const Rect4 maximized = {150, 100, 1620, 880};
+    struct Row {
+        const char* what;
+        Rect4 remembered;
+        bool dock;
+        Rect4 placed;  // when not docked
+        bool maximized;
+    } rows[] = {
+        {"covers the screen", {0, 0, kMax, kMax}, false, maximized, true},
+        {"narrowest and tallest", {100, 100, kMin, kMax}, false, {100, 0, 0, 0}, false},
+        {"off the left edge", {-500, 100, 200, 400}, true, {}, false},
+        {"off the right edge", {1920, 100, 200, 400}, true, {}, false},
+        {"off the top edge", {100, -500, 200, 400}, true, {}, false},
+        {"off the bottom edge", {100, 1080, 200, 400}, true, {}, false},
+        {"mostly off the right edge", {1800, 100, 400, 400}, true, {}, false},
+        {"0 x 0", {100, 100, 0, 0}, false, {100, 100, 0, 0}, false},
+        {"negative sizes", {100, 100, -50, -60}, false, {100, 100, 0, 0}, false},
+        {"far right, as wide as can be", {kMax, 0, kMax, 400}, true, {}, false},
+        {"far left, as wide as can be", {kMin, 0, kMax, 400}, true, {}, false},
+    };
     for (int border : {0, 1}) {
         settings.ShowWinBorder = border;
         MeasureScreen();
-        for (int left : {kMin, kMax})
-            for (int top : {kMin, kMax})
-                for (int width : {kMin, kMax})
-                    for (int height : {kMin, kMax}) {
-                        settings.StartupLocation = 0;
-                        settings.StartupWinPosnLeft = left;
-                        settings.StartupWinPosnTop = top;
-                        settings.StartupWinPosnRight = width;
-                        settings.StartupWinPosnBottom = height;
-                        const bool maximized = PlaceWindow();
-                        const auto [L, T, W, H] = Placed();
-                        SCOPED_TRACE(::testing::Message() << border << ": " << left << "," << top << " " << width
-                                                          << "x" << height << " -> " << L << "," << T << " " << W
-                                                          << "x" << H);
-                        EXPECT_FALSE(maximized);  // never covers the screen from below the left edge
-                        EXPECT_TRUE(L >= 0 && L < 1920 && T >= 0 && T < 1080);
-                        EXPECT_TRUE(W >= windowMetrics.minWidth && W <= 32767);
-                        EXPECT_TRUE(H >= windowMetrics.minHeight && H <= 32767);
-                        // A small remembered window lies wholly on the screen.
-                        if (width == kMin) {
-                            EXPECT_LE(L + W + windowMetrics.frameLeft + windowMetrics.frameRight, 1920);
-                        }
-                        if (height == kMin) {
-                            EXPECT_LE(T + H + windowMetrics.frameTop + windowMetrics.frameBottom, 1080);
-                        }
-                    }
+        const WindowMetrics& m = windowMetrics;
+        // The tallest inner size: the screen above the 40-pixel taskbar, less the frame.
+        const int maxH = 1040 - m.frameTop - m.frameBottom;
+        for (const Row& r : rows) {
+            SCOPED_TRACE(::testing::Message() << r.what << ", border " << border);
+            settings.StartupLocation = 0;
+            std::tie(settings.StartupWinPosnLeft, settings.StartupWinPosnTop, settings.StartupWinPosnRight,
+                     settings.StartupWinPosnBottom) = std::tuple_cat(r.remembered);
+            EXPECT_EQ(PlaceWindow(), r.maximized);
+            Rect4 want = r.dock ? docked[border] : r.placed;
+            if (!r.dock && !r.maximized) {
+                // 0 stands for the minimum size; the tallest window is as tall as the free screen.
+                if (want[2] == 0) want[2] = m.minWidth;
+                if (want[3] == 0) want[3] = r.remembered[3] == kMax ? maxH : m.minHeight;
+            }
+            EXPECT_EQ(Placed(), want);
+        }
+    }
+}
+
+TEST_F(PlacementTest, EveryCornerOfThe32BitRangeDocksAtTheRightEdge) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    MeasureScreen();
+    for (int left : {kMin, kMax})
+        for (int top : {kMin, kMax})
+            for (int width : {kMin, kMax})
+                for (int height : {kMin, kMax}) {
+                    SCOPED_TRACE(::testing::Message() << left << "," << top << " " << width << "x" << height);
+                    settings.StartupLocation = 0;
+                    settings.StartupWinPosnLeft = left;
+                    settings.StartupWinPosnTop = top;
+                    settings.StartupWinPosnRight = width;
+                    settings.StartupWinPosnBottom = height;
+                    EXPECT_FALSE(PlaceWindow());
+                    EXPECT_EQ(Placed(), (Rect4{1827, 23, 93, 1017}));
+                }
+}
+
+TEST_F(PlacementTest, DockedWindowOfAnUnknownHeightIsNoTallerThanTheFreeScreen) {
+    MeasureScreen();
+    settings.StartupLocation = 3;
+    settings.StartupHeight = 9;
+    for (int height : {std::numeric_limits<int>::max(), 5000, -20}) {
+        settings.StartupWinPosnBottom = height;
+        EXPECT_FALSE(PlaceWindow());
+        const int h = height < 0 ? 150 : 1040;
+        EXPECT_EQ(Placed(), (Rect4{1827, (1080 - h) / 2, 93, h})) << height;
     }
 }
 
@@ -207,7 +254,7 @@ TEST_F(PlacementTest, RememberedWindowGrowsToTheMinimumSize) {
     settings.ShowWinBorder = 1;
     MeasureScreen();
     settings.StartupLocation = 0;
-    settings.StartupWinPosnLeft = 1900;
+    settings.StartupWinPosnLeft = 1800;
     settings.StartupWinPosnTop = 10;
     settings.StartupWinPosnRight = 10;
     settings.StartupWinPosnBottom = 20;

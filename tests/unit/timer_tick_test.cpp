@@ -1,3 +1,4 @@
+#include "tests/support/fake_alert_windows.h"
 #include "tests/unit/timer_fixture.h"
 
 using TimerTick_ = TimerTest;
@@ -95,7 +96,7 @@ TEST_F(TimerTick_, FinishedBreakGoesBackToWorkOnlyWithBothOptions) {
     Advance(1000);
     TimerTick();
     EXPECT_EQ(timerState.mode, CountDown);
-    EXPECT_EQ(RemainingNow(), 300000);
+    EXPECT_EQ(RemainingNow(), 299000);  // from the break's end, a second ago
     EXPECT_EQ(timerState.warningMs, 60000);
     EXPECT_TRUE(Called("Restore"));
     EXPECT_EQ(Caption(), "||");
@@ -107,4 +108,119 @@ TEST_F(TimerTick_, CancelledPromptGivesACountDownAlreadyInOvertime) {
     TimerTick();
     EXPECT_LT(RemainingMs(), 0);
     EXPECT_EQ(timerState.mode, CountDown);
+}
+
+namespace {
+
+int RedFlashes() {
+    return static_cast<int>(std::count_if(fake::alertWindows.windows.begin(), fake::alertWindows.windows.end(),
+                                          [](const auto& w) { return w.second.flash && w.second.colour == platform::Rgb(255, 0, 0); }));
+}
+
+// Runs the main loop's refresh step as the loop does, waking when the next
+// refresh is due (the alerts let the fake clock run on while they show), and
+// returns the tick of the refresh of each finish (its red flash), until count
+// of them or until limitMs.
+std::vector<std::uint32_t> Finishes(int count, std::uint32_t limitMs) {
+    std::vector<std::uint32_t> finishes;
+    const std::uint32_t start = fake::state.tick;
+    while (static_cast<int>(finishes.size()) < count && fake::state.tick - start < limitMs) {
+        const int flashes = RedFlashes();
+        const std::uint32_t refreshed = fake::state.tick;
+        TimerTick();
+        if (RedFlashes() != flashes) finishes.push_back(refreshed);
+        const std::int32_t wait = static_cast<std::int32_t>(timerState.nextRefreshTick - fake::state.tick);
+        fake::state.tick += static_cast<std::uint32_t>(std::max(wait, 1));
+    }
+    return finishes;
+}
+
+void AllAlertsOn() {
+    fake::ResetAlertWindows();
+    settings.WarningFlash = settings.WarningPopup = settings.FinishFlash = settings.FinishPopup = 1;
+}
+
+}  // namespace
+
+TEST_F(TimerTick_, TenAutomaticRestartsOfTwoMinutesTakeTwentyMinutes) {
+    settings.FinishAutoRestart = 1;
+    AllAlertsOn();
+    InitTimerState();
+    SetCountDown(120000);
+    TogglePause();
+    const std::uint32_t started = timerState.startTick;
+    const std::vector<std::uint32_t> finishes = Finishes(10, 30 * 60000);
+    ASSERT_EQ(finishes.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        // Each finish comes at the first refresh (every 500 ms) at or after its zero.
+        const std::uint32_t zero = started + 120000u * static_cast<std::uint32_t>(i + 1);
+        EXPECT_GE(finishes[i] - started, zero - started) << i;
+        EXPECT_LT(finishes[i] - zero, 1000u) << i;
+    }
+}
+
+TEST_F(TimerTick_, AutomaticBreakAndBackToWorkKeepTime) {
+    settings.FinishAutoRestart = 1;
+    settings.FinishAutoBreakTimer = 1;
+    settings.FinishAutoBreakTime = 2;  // two minutes
+    AllAlertsOn();
+    InitTimerState();
+    SetCountDown(120000);
+    TogglePause();
+    const std::uint32_t started = timerState.startTick;
+    // Count-down, break, count-down...: the fifth count-down ends after nine two-minute runs.
+    const std::vector<std::uint32_t> finishes = Finishes(5, 30 * 60000);
+    ASSERT_EQ(finishes.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        const std::uint32_t zero = started + 120000u * static_cast<std::uint32_t>(2 * i + 1);
+        EXPECT_GE(finishes[i] - started, zero - started) << i;
+        EXPECT_LT(finishes[i] - zero, 1000u) << i;
+    }
+}
+
+TEST_F(TimerTick_, AFinishLongPastRestartsFromNowWithoutABurst) {
+    settings.FinishAutoRestart = 1;
+    AllAlertsOn();
+    struct Row {
+        const char* what;
+        std::uint32_t asleepMs;            // no refresh for this long after the start of a two-minute run
+        std::uint32_t minGapMs, maxGapMs;  // from the finish on waking to the next
+    } rows[] = {
+        {"five runs past the end", 5 * 120000 + 127000, 120000, 125000},
+        {"one whole run past the end", 240000, 120000, 125000},
+        {"half a run past the end: the next run keeps time", 180000, 59000, 61000},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        InitTimerState();
+        SetCountDown(120000);
+        TogglePause();
+        TimerTick();
+        fake::state.tick += r.asleepMs;
+        const std::uint32_t woke = fake::state.tick;
+        const std::vector<std::uint32_t> finishes = Finishes(2, 10 * 60000);
+        ASSERT_EQ(finishes.size(), 2u);
+        EXPECT_LT(finishes[0] - woke, 1000u);
+        EXPECT_GE(finishes[1] - finishes[0], r.minGapMs);
+        EXPECT_LT(finishes[1] - finishes[0], r.maxGapMs);
+    }
+}
+
+TEST_F(TimerTick_, ATimerPausedPastItsEndRunsAWholeRunOnceResumed) {
+    settings.FinishAutoRestart = 1;
+    AllAlertsOn();
+    InitTimerState();
+    SetCountDown(120000);
+    TogglePause();
+    fake::state.tick += 60000;
+    TogglePause();
+    fake::state.tick += 3 * 120000;
+    EXPECT_TRUE(Finishes(1, 5000).empty());  // restarted, paused, in silence
+    EXPECT_EQ(timerState.paused, 1);
+    TogglePause();
+    const std::uint32_t resumed = fake::state.tick;
+    const std::vector<std::uint32_t> finishes = Finishes(1, 10 * 60000);
+    ASSERT_EQ(finishes.size(), 1u);
+    EXPECT_GE(finishes[0] - resumed, 120000u);
+    EXPECT_LT(finishes[0] - resumed, 121000u);
 }
