@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "lang/messages.h"
@@ -103,6 +105,48 @@ TEST(BuiltInSounds, TheLongAlarmGrowsLouderAllTheWay) {
     ASSERT_EQ(levels.size(), 8u);
     for (std::size_t i = 1; i < levels.size(); ++i) EXPECT_GT(levels[i], levels[i - 1] * 1.5) << i;
     EXPECT_GT(levels.back(), levels.front() * 1000);  // 30 dB and more from the first 7 s to the last
+}
+
+// The peak magnitude and the RMS level of a built-in sound's decoded samples,
+// in dB below full scale (32768).
+struct Level {
+    double peakDb = 0, rmsDb = 0;
+};
+
+Level Measure(int sound) {
+    const platform::SoundDecoder& d = OggVorbisDecoder();
+    int channels = 0, rate = 0;
+    void* stream = d.open(BuiltInSound(sound), &channels, &rate);
+    if (!stream) return {};
+    int peak = 0;
+    double sum = 0;
+    long count = 0;
+    std::vector<std::int16_t> buffer(4096);
+    for (int n; (n = d.read(stream, buffer.data(), static_cast<int>(buffer.size()))) > 0;) {
+        for (int i = 0; i < n; ++i) {
+            peak = std::max(peak, std::abs(static_cast<int>(buffer[i])));
+            sum += static_cast<double>(buffer[i]) * buffer[i];
+        }
+        count += n;
+    }
+    d.close(stream);
+    const auto db = [](double v) { return 20 * std::log10(v / 32768); };
+    return {db(peak), db(std::sqrt(sum / static_cast<double>(std::max(count, 1L))))};
+}
+
+TEST(BuiltInSounds, NoneClipsAndNoneIsMuchLouderOrQuieterThanTheOthers) {
+    std::vector<double> rms;
+    for (int k = 1; k <= BuiltInSoundCount; ++k) {
+        const Level level = Measure(k);
+        EXPECT_LE(level.peakDb, -1.0) << "sound " << k << " peaks too high";
+        rms.push_back(level.rmsDb);
+    }
+    std::vector<double> sorted = rms;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    for (int k = 1; k <= BuiltInSoundCount; ++k) {
+        EXPECT_NEAR(rms[k - 1], median, 4.0) << "sound " << k << " against the median of " << median << " dBFS";
+    }
 }
 
 TEST(OggVorbisDecoder, RefusesWhatIsNotOggVorbis) {
