@@ -35,7 +35,9 @@ void StopSoundData();
 void WaitForSoundToStop();
 
 // Sends one media-control command string, with no return buffer and no
-// notification window; the result is ignored.
+// notification window; the result is ignored. Returns at once: the commands
+// run in their order in the background, where those that a later close would
+// undo at once are left out.
 void SendMediaCommand(const std::string& command);
 
 }  // namespace platform

@@ -21,3 +21,8 @@ void FreeAlertSound();
 // no control character, within the system's path limit. Any other path could
 // end the quoted name early and add commands of its own.
 bool PathFitsMediaCommand(const std::string& path);
+// Whether path names a device rather than a file: a reserved name such as CON,
+// NUL, COM1 or LPT1 as its last part (with any extension, in any folder), or a
+// path into the device namespace (\\.\ or \\?\). Opening one can block for
+// as long as the device likes.
+bool PathNamesDevice(const std::string& path);

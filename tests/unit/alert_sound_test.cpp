@@ -231,6 +231,47 @@ TEST_F(AlertSoundTest, APathThatCouldBreakOutOfItsQuotesNeverReachesTheCommand) 
     }
 }
 
+TEST_F(AlertSoundTest, APathNamingADeviceIsNeverOpened) {
+    struct Case {
+        std::string path;
+        bool device;
+    } cases[] = {
+        {"COM1", true},
+        {"NUL", true},
+        {"con", true},
+        {"LPT1", true},
+        {"aux.wav", true},
+        {"C:\\Sounds\\com1.wav", true},
+        {"D:\\a\\b\\Lpt9.tar.mp3", true},
+        {"C:/music/prn.ogg", true},
+        {"C:NUL", true},
+        {"COM1:", true},
+        {"NUL .wav", true},
+        {"CONOUT$", true},
+        {"CLOCK$.wav", true},
+        {"COM\xC2\xB9.wav", true},  // COM with a superscript one
+        {"\\\\.\\pipe\\alerts", true},
+        {"\\\\?\\C:\\a.wav", true},
+        {"//./COM2", true},
+        {"\\\\nonexistent\\share\\a.wav", false},
+        {"C:\\CON\\bell.wav", false},  // a folder's name is no device
+        {"COM10.wav", false},
+        {"COM0.wav", false},
+        {"LPT.wav", false},
+        {"console.wav", false},
+        {"nul-end.wav", false},
+        {"C:\\Sounds\\com1 end.wav", false},
+        {"C:\\My Sounds\\end of talk.wav", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PathNamesDevice(c.path), c.device) << c.path;
+        StopAlertSound();
+        fake::state.sound.mediaCommands.clear();
+        PlayAlertSound(c.path, 0);
+        EXPECT_EQ(Commands().size(), c.device ? 0u : 2u) << c.path;
+    }
+}
+
 TEST_F(AlertSoundTest, TheChooserPlaysEachSelectionAndStopsWhenItCloses) {
     fake::state.sound.selections = {"C:\\a.wav", "D:\\b c.mp3"};
     fake::state.sound.chosenFile = "D:\\b c.mp3";
