@@ -1,13 +1,20 @@
 // Sound output over winmm: a decoded stream fed to waveOut by a thread of its
 // own that owns the device from opening to closing, so no buffer is ever
 // released while the device may still read it, and that ends with the sound;
-// and mciSendString for the user's files.
+// and mciSendString, on a thread of its own, for the user's files.
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <iterator>
 #include <memory>
+#include <mutex>
 #include <process.h>
+#include <span>
 #include <vector>
 
 #include "platform/sound.h"
@@ -20,6 +27,7 @@ namespace {
 // while the thread decodes the one after it.
 constexpr int BufferCount = 4;
 constexpr int BuffersPerSecond = 4;
+constexpr int LeadInMs = 40;
 
 SoundDecoder decoder;
 
@@ -40,8 +48,8 @@ struct Buffer {
     bool queued = false;
 };
 
-// Decodes into the buffer and hands it to the device; false at the end of the stream.
-bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
+// Decodes into the buffer; false when nothing is left of the stream.
+bool Fill(void* stream, Buffer& b) {
     int filled = 0;
     const int capacity = static_cast<int>(b.samples.size());
     while (filled < capacity) {
@@ -49,12 +57,18 @@ bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
         if (n <= 0) break;
         filled += n;
     }
-    if (filled == 0) return false;
     b.header.dwBufferLength = static_cast<DWORD>(filled * sizeof(std::int16_t));
+    return filled > 0;
+}
+
+// Hands the buffer to the device; false when the device refuses it.
+bool Write(HWAVEOUT device, Buffer& b) {
     b.header.dwFlags &= ~WHDR_DONE;
     b.queued = waveOutWrite(device, &b.header, sizeof b.header) == MMSYSERR_NOERROR;
     return b.queued;
 }
+
+bool Queue(HWAVEOUT device, void* stream, Buffer& b) { return Fill(stream, b) && Write(device, b); }
 
 void Play(const Playback& p, void* stream, int channels, int rate) {
     WAVEFORMATEX format{};
@@ -71,15 +85,22 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
         if (bufferDone) CloseHandle(bufferDone);
         return;
     }
-    Buffer buffers[BufferCount];
-    bool more = true;
-    for (Buffer& b : buffers) {
-        b.samples.resize(static_cast<std::size_t>(rate / BuffersPerSecond * channels));
+    // Wine's audio path drops the first milliseconds of a stream that starts:
+    // a little silence goes first, so that what is lost is that and never the
+    // start of the sound. The first stretch of the sound is decoded before
+    // either is handed over, so that nothing waits between the two.
+    Buffer all[1 + BufferCount];
+    Buffer& leadIn = all[0];
+    const std::span<Buffer> buffers(all + 1, BufferCount);
+    leadIn.samples.assign(static_cast<std::size_t>(rate * LeadInMs / 1000 * channels), 0);
+    leadIn.header.dwBufferLength = static_cast<DWORD>(leadIn.samples.size() * sizeof(std::int16_t));
+    for (Buffer& b : buffers) b.samples.resize(static_cast<std::size_t>(rate / BuffersPerSecond * channels));
+    for (Buffer& b : all) {
         b.header.lpData = reinterpret_cast<LPSTR>(b.samples.data());
-        b.header.dwBufferLength = static_cast<DWORD>(b.samples.size() * sizeof(std::int16_t));
         waveOutPrepareHeader(device, &b.header, sizeof b.header);
-        more = more && Queue(device, stream, b);
     }
+    bool more = Fill(stream, buffers[0]) && Write(device, leadIn) && Write(device, buffers[0]);
+    for (int i = 1; i < BufferCount; ++i) more = more && Queue(device, stream, buffers[i]);
     // A stop request is a flag rather than an event, so that asking costs
     // the caller no call into the system.
     while (!p.stop) {
@@ -93,7 +114,7 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
     }
     // The device lets go of every buffer at the reset; wait for each to say so.
     waveOutReset(device);
-    for (Buffer& b : buffers) {
+    for (Buffer& b : all) {
         while (waveOutUnprepareHeader(device, &b.header, sizeof b.header) == WAVERR_STILLPLAYING) {
             WaitForSingleObject(bufferDone, 10);
         }
@@ -111,6 +132,38 @@ void __cdecl PlaybackThread(void* parameter) {
         decoder.close(stream);
     }
     --runningThreads;
+}
+
+// The user's files: media-control commands run in their order on a thread of
+// their own, which then owns the alias from its opening to its closing. An open
+// can take as long as the file wants (a share that does not answer, a huge
+// file): the caller never waits for one.
+std::mutex mediaLock;
+std::condition_variable mediaChanged;
+std::deque<std::string> mediaWaiting;
+bool mediaRunning = false;  // the thread is inside a command
+bool mediaThreadStarted = false;
+
+bool ClosesTheAlias(const std::string& command) { return command.starts_with("close "); }
+
+void __cdecl MediaThread(void*) {
+    std::unique_lock hold(mediaLock);
+    for (;;) {
+        mediaChanged.wait(hold, [] { return !mediaWaiting.empty(); });
+        // What waits before the last close would be closed as soon as it
+        // opened (the thread was held up meanwhile): only that close and what
+        // follows it run.
+        const auto lastClose = std::find_if(mediaWaiting.rbegin(), mediaWaiting.rend(), ClosesTheAlias);
+        if (lastClose != mediaWaiting.rend()) mediaWaiting.erase(mediaWaiting.begin(), std::prev(lastClose.base()));
+        const std::string command = std::move(mediaWaiting.front());
+        mediaWaiting.pop_front();
+        mediaRunning = true;
+        hold.unlock();
+        mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+        hold.lock();
+        mediaRunning = false;
+        mediaChanged.notify_all();
+    }
 }
 
 }  // namespace
@@ -153,10 +206,20 @@ void StopSoundData() {
 void WaitForSoundToStop() {
     StopSoundData();
     while (runningThreads > 0) Sleep(StopPollMs);
+    // The last close of the user's file, unless an open that does not return
+    // holds the thread: the process ends all the same.
+    std::unique_lock hold(mediaLock);
+    mediaChanged.wait_for(hold, std::chrono::seconds(2), [] { return mediaWaiting.empty() && !mediaRunning; });
 }
 
 void SendMediaCommand(const std::string& command) {
-    mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+    {
+        const std::lock_guard hold(mediaLock);
+        mediaWaiting.push_back(command);
+        if (!mediaThreadStarted) mediaThreadStarted = _beginthread(MediaThread, 0, nullptr) != static_cast<std::uintptr_t>(-1);
+        if (!mediaThreadStarted) mediaWaiting.clear();
+    }
+    mediaChanged.notify_all();
 }
 
 }  // namespace platform
