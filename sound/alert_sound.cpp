@@ -74,6 +74,11 @@ void PlayAlertSound(const std::string& path, int builtInSound) {
     builtInLoaded = true;
 }
 
+void PrepareAlertSound(const std::string& path, int builtInSound) {
+    const auto sound = BuiltInSound(builtInSound);
+    if (soundAvailable && path.empty() && !sound.empty()) platform::PrimeSoundData(sound);
+}
+
 void StopAlertSound() {
     if (builtInLoaded) platform::StopSoundData();
     builtInLoaded = false;

@@ -12,6 +12,10 @@ extern bool soundAvailable;
 // else built-in sound builtInSound (1 to 19), else nothing. Returns at once.
 void PlayAlertSound(const std::string& path, int builtInSound);
 void StopAlertSound();
+// Gets built-in sound builtInSound ready to play without delay, a few seconds
+// before PlayAlertSound is due to play it; nothing for a user's file (path not
+// empty), which opens in the background when it plays. Returns at once.
+void PrepareAlertSound(const std::string& path, int builtInSound);
 // The file chooser with preview: the chosen path, or empty text on cancel.
 std::string ChooseSoundFile();
 // Frees the loaded built-in sound, if any (shutdown).

@@ -31,13 +31,32 @@ constexpr int LeadInMs = 40;
 
 SoundDecoder decoder;
 
-// One sound being played; its thread holds it until the device is closed.
+// How long a primed sound waits for its play request before it lets the
+// device go: longer than PrimeSoundData's callers prime ahead.
+constexpr DWORD PrimeHoldMs = 8000;
+
+enum Phase { Waiting, Playing, GaveUp };
+
+// One sound being played, or primed; its thread holds it until the device is closed.
 struct Playback {
     std::span<const unsigned char> data;
     std::atomic<bool> stop{false};
+    std::atomic<int> phase{Playing};
+    HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // go, or stop
+    ~Playback() {
+        if (wake) CloseHandle(wake);
+    }
 };
-std::shared_ptr<Playback> current;  // the user-interface thread's handle on the latest one
+// The user-interface thread's handles on the sound that plays and on the one primed.
+std::shared_ptr<Playback> current, primed;
 std::atomic<int> runningThreads{0};
+
+void Cancel(std::shared_ptr<Playback>& p) {
+    if (!p) return;
+    p->stop = true;
+    SetEvent(p->wake);
+    p.reset();
+}
 
 // How often a playing thread looks for a stop request between buffers.
 constexpr DWORD StopPollMs = 10;
@@ -70,7 +89,7 @@ bool Write(HWAVEOUT device, Buffer& b) {
 
 bool Queue(HWAVEOUT device, void* stream, Buffer& b) { return Fill(stream, b) && Write(device, b); }
 
-void Play(const Playback& p, void* stream, int channels, int rate) {
+void Play(Playback& p, void* stream, int channels, int rate) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -99,7 +118,12 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
         b.header.lpData = reinterpret_cast<LPSTR>(b.samples.data());
         waveOutPrepareHeader(device, &b.header, sizeof b.header);
     }
-    bool more = Fill(stream, buffers[0]) && Write(device, leadIn) && Write(device, buffers[0]);
+    bool more = Fill(stream, buffers[0]);
+    // A primed sound waits here, ready, for its play request.
+    if (p.phase == Waiting) WaitForSingleObject(p.wake, PrimeHoldMs);
+    int waiting = Waiting;
+    if (p.phase.compare_exchange_strong(waiting, GaveUp)) more = false;
+    more = more && !p.stop && Write(device, leadIn) && Write(device, buffers[0]);
     for (int i = 1; i < BufferCount; ++i) more = more && Queue(device, stream, buffers[i]);
     // A stop request is a flag rather than an event, so that asking costs
     // the caller no call into the system.
@@ -125,7 +149,7 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
 
 void __cdecl PlaybackThread(void* parameter) {
     const std::unique_ptr<std::shared_ptr<Playback>> held(static_cast<std::shared_ptr<Playback>*>(parameter));
-    const Playback& p = **held;
+    Playback& p = **held;
     int channels = 0, rate = 0;
     if (void* stream = decoder.open(p.data, &channels, &rate)) {
         if (channels >= 1 && channels <= 2 && rate > 0) Play(p, stream, channels, rate);
@@ -179,32 +203,60 @@ bool SoundOutputAvailable() {
     return true;
 }
 
-void PlaySoundData(std::span<const unsigned char> data) {
-    StopSoundData();
-    if (!decoder.open || data.empty()) return;
-    current = std::make_shared<Playback>();
-    current->data = data;
-    // Opening the decoder and the device and decoding all happen on the
-    // thread, so the caller gets back at once. The thread's handle closes
-    // itself when the thread ends.
+namespace {
+
+// A thread for a new playback in the given phase; nullptr when none starts.
+// Opening the decoder and the device and decoding all happen on the thread,
+// so the caller gets back at once. The thread's handle closes itself when
+// the thread ends.
+std::shared_ptr<Playback> StartPlayback(std::span<const unsigned char> data, Phase phase) {
+    if (!decoder.open || data.empty()) return nullptr;
+    auto p = std::make_shared<Playback>();
+    p->data = data;
+    p->phase = phase;
     ++runningThreads;
-    auto* held = new std::shared_ptr<Playback>(current);
-    if (_beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
+    auto* held = new std::shared_ptr<Playback>(p);
+    if (!p->wake || _beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
         --runningThreads;
         delete held;
-        current.reset();
+        return nullptr;
     }
+    return p;
+}
+
+bool SameData(const std::shared_ptr<Playback>& p, std::span<const unsigned char> data) {
+    return p && p->data.data() == data.data() && p->data.size() == data.size();
+}
+
+}  // namespace
+
+void PrimeSoundData(std::span<const unsigned char> data) {
+    if (SameData(primed, data) && primed->phase == Waiting) return;
+    Cancel(primed);
+    primed = StartPlayback(data, Waiting);
+}
+
+void PlaySoundData(std::span<const unsigned char> data) {
+    StopSoundData();
+    int waiting = Waiting;
+    if (SameData(primed, data) && primed->phase.compare_exchange_strong(waiting, Playing)) {
+        SetEvent(primed->wake);
+        current = std::move(primed);
+        return;
+    }
+    Cancel(primed);
+    current = StartPlayback(data, Playing);
 }
 
 void StopSoundData() {
     // The thread resets and closes its device by itself; waiting for that
     // here would hold up the caller for as long as the device takes.
-    if (current) current->stop = true;
-    current.reset();
+    Cancel(current);
 }
 
 void WaitForSoundToStop() {
     StopSoundData();
+    Cancel(primed);
     while (runningThreads > 0) Sleep(StopPollMs);
     // The last close of the user's file, unless an open that does not return
     // holds the thread: the process ends all the same.

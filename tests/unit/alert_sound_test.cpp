@@ -375,3 +375,45 @@ TEST_F(AlertSoundChoiceTest, TheSoundStartsFirstThenTheFlashThenThePopup) {
         EXPECT_TRUE(flash < popup && popup != calls.end()) << r;
     }
 }
+
+TEST_F(AlertSoundChoiceTest, ASoundDueWithinThreeSecondsIsMadeReadyAhead) {
+    settings.WarningSoundFile = 4;
+    settings.FinishSoundFile = 10;
+    settings.FinishSoundCustom = "C:\\done.mp3";
+    struct Case {
+        std::int32_t remainingMs;  // of a 600-second count-down warning at 60 s
+        bool warningGiven, paused;
+        std::int32_t warningSound, finishFile;
+        int primed;  // the built-in sound made ready, 0 for none
+    } cases[] = {
+        {64000, false, false, 1, 10, 0},  // the warning 4 s ahead
+        {62500, false, false, 1, 10, 4},
+        {60500, false, false, 1, 10, 4},
+        {62500, false, true, 1, 10, 0},   // paused
+        {62500, false, false, 0, 10, 0},  // the warning is silent
+        {2500, true, false, 1, 10, 10},   // the finish, after the warning
+        {2500, false, false, 0, 10, 10},  // a silent warning long passed over
+        {3500, true, false, 1, 10, 0},
+        {2500, true, false, 1, 20, 0},    // the user's file opens when it plays
+        {-500, true, false, 1, 10, 0},    // finished
+    };
+    for (const Case& c : cases) {
+        timerState = TimerState{};
+        timerState.mode = CountDown;
+        timerState.durationMs = 600000;
+        timerState.warningMs = 60000;
+        timerState.warningFired = c.warningGiven;
+        timerState.finishFired = c.remainingMs <= 0;
+        timerState.finishMark = FinishMark(c.remainingMs);
+        timerState.paused = c.paused;
+        timerState.startTick = fake::state.tick;
+        timerState.sampleTick = timerState.startTick + static_cast<std::uint32_t>(timerState.durationMs - c.remainingMs);
+        settings.WarningSound = c.warningSound;
+        settings.FinishSoundFile = c.finishFile;
+        fake::state.sound.primed = {};
+        CheckAlerts();
+        const auto expected = c.primed ? BuiltInSound(c.primed) : std::span<const unsigned char>{};
+        EXPECT_EQ(fake::state.sound.primed.data(), expected.data()) << c.remainingMs << " " << c.primed;
+        EXPECT_EQ(fake::state.sound.primed.size(), expected.size()) << c.remainingMs;
+    }
+}
