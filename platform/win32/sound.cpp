@@ -155,6 +155,10 @@ void __cdecl PlaybackThread(void* parameter) {
         if (channels >= 1 && channels <= 2 && rate > 0) Play(p, stream, channels, rate);
         decoder.close(stream);
     }
+    // A primed sound whose device or stream did not open: a play request
+    // starts it afresh rather than waking a thread that has ended.
+    int waiting = Waiting;
+    p.phase.compare_exchange_strong(waiting, GaveUp);
     --runningThreads;
 }
 
