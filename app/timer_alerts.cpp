@@ -45,8 +45,24 @@ std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& s) {
     return steps;
 }
 
+std::optional<AlertStep> UpcomingAlertSound(const TimerState& timer, const Settings& s, std::int32_t aheadMs) {
+    const std::int32_t r = RemainingMsOf(timer);
+    // The warning comes when r reaches warningMs, if a whole second is then left.
+    if (!timer.warningFired && timer.warningMs >= 1000 && r > timer.warningMs && s.WarningSound == 1) {
+        if (r - timer.warningMs > aheadMs) return std::nullopt;
+        return SoundStep(1, s.WarningSoundFile, 10, s.WarningSoundCustom);
+    }
+    if (timer.finishFired || s.FinishSound != 1 || r <= 0 || r > aheadMs) return std::nullopt;
+    return SoundStep(0, s.FinishSoundFile, 19, s.FinishSoundCustom);
+}
+
 void CheckAlerts() {
     if (settings.ShowTimer != 1 || timerState.mode != CountDown || timerState.paused) return;
+    // The sound device takes a while to start: a sound due soon is made ready
+    // a few seconds ahead, so that it is heard from its beginning.
+    constexpr std::int32_t PrepareAheadMs = 3000;
+    if (const auto next = UpcomingAlertSound(timerState, settings, PrepareAheadMs))
+        PrepareAlertSound(next->soundPath, next->builtInSound);
     // The once-flags are set before any effect starts: the flash and the popup
     // refresh the readouts, and so run this step again, while they are on screen.
     for (const AlertStep& step : DueAlerts(timerState, settings)) {

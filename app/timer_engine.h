@@ -3,6 +3,7 @@
 // millisecond tick count, never the wall clock; all tick arithmetic is modular,
 // so a timer gives the same answers across the wrap of the count.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,9 @@ std::int32_t FinishMark(std::int32_t remainingMs);
 // Decides the alerts of one refresh, in the order they must run (sound, flash,
 // popup), and sets the once-flags of timer as the alert step does.
 std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& settings);
+// The sound of the next alert that will play one, when it is due within
+// aheadMs (and not yet): the sound step it will run.
+std::optional<AlertStep> UpcomingAlertSound(const TimerState& timer, const Settings& settings, std::int32_t aheadMs);
 // The alert step of a readout refresh: runs the due alerts of a shown, running
-// count-down.
+// count-down, and gets the sound of an alert due within a few seconds ready.
 void CheckAlerts();

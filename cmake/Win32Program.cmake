@@ -112,4 +112,5 @@ target_link_libraries(horavel_save_probe PRIVATE horavel_core horavel_win32_sett
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(horavel_e2e ${E2E_SOURCES})
 target_include_directories(horavel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings user32 gdi32 advapi32 shell32 ole32 uuid msi)
+# It decodes the built-in sounds to know what a recording of one must hold.
+target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings horavel_vorbis user32 gdi32 advapi32 shell32 ole32 uuid msi)

@@ -27,6 +27,11 @@ bool SoundOutputAvailable();
 // PlaySoundData started before is stopped first. data must stay valid until
 // StopSoundData or the next PlaySoundData.
 void PlaySoundData(std::span<const unsigned char> data);
+// Gets the output ready to play data without delay, in the background: the
+// device open and the start decoded. A PlaySoundData of the same data within a
+// few seconds then starts at once; after that the device is let go. Returns
+// at once; a sound that plays goes on.
+void PrimeSoundData(std::span<const unsigned char> data);
 // Stops what PlaySoundData started and returns at once; the device and its
 // buffers are released in the background. Harmless when nothing plays.
 void StopSoundData();
@@ -35,7 +40,9 @@ void StopSoundData();
 void WaitForSoundToStop();
 
 // Sends one media-control command string, with no return buffer and no
-// notification window; the result is ignored.
+// notification window; the result is ignored. Returns at once: the commands
+// run in their order in the background, where those that a later close would
+// undo at once are left out.
 void SendMediaCommand(const std::string& command);
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "sound/alert_sound.h"
 
+#include <cctype>
+
 #include "lang/messages.h"
 #include "platform/file_chooser.h"
 #include "platform/sound.h"
@@ -32,6 +34,26 @@ bool PathFitsMediaCommand(const std::string& path) {
     return units <= MaxPathUnits;
 }
 
+bool PathNamesDevice(const std::string& path) {
+    const auto slash = [](char c) { return c == '\\' || c == '/'; };
+    if (path.size() >= 4 && slash(path[0]) && slash(path[1]) && (path[2] == '.' || path[2] == '?') && slash(path[3]))
+        return true;
+    // The last part, without a drive, up to its first dot or colon ("COM1:"),
+    // without the blanks the system drops at its end; compared in upper case.
+    std::size_t start = path.find_last_of("\\/");
+    start = start != std::string::npos ? start + 1 : path.size() >= 2 && path[1] == ':' ? 2 : 0;
+    std::string name = path.substr(start, path.find_first_of(".:", start) - start);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"})
+        if (name == device) return true;
+    if (name.size() < 4 || (!name.starts_with("COM") && !name.starts_with("LPT"))) return false;
+    // COM1 to COM9 and LPT1 to LPT9, and with a superscript 1, 2 or 3 (C2 B9, C2 B2, C2 B3).
+    const std::string number = name.substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
 void RegisterOggDecoder() { platform::RegisterSoundDecoder(OggVorbisDecoder()); }
 
 bool StartSoundSystem() { return soundAvailable = platform::SoundOutputAvailable(); }
@@ -40,7 +62,7 @@ void PlayAlertSound(const std::string& path, int builtInSound) {
     StopAlertSound();
     if (!soundAvailable) return;
     if (!path.empty()) {
-        if (!PathFitsMediaCommand(path)) return;
+        if (!PathFitsMediaCommand(path) || PathNamesDevice(path)) return;
         platform::SendMediaCommand("OPEN \"" + path + "\" Type MPEGVIDEO ALIAS MP3_1");
         mediaOpen = true;
         platform::SendMediaCommand("play MP3_1 from 0");
@@ -50,6 +72,11 @@ void PlayAlertSound(const std::string& path, int builtInSound) {
     if (sound.empty()) return;
     platform::PlaySoundData(sound);
     builtInLoaded = true;
+}
+
+void PrepareAlertSound(const std::string& path, int builtInSound) {
+    const auto sound = BuiltInSound(builtInSound);
+    if (soundAvailable && path.empty() && !sound.empty()) platform::PrimeSoundData(sound);
 }
 
 void StopAlertSound() {

@@ -12,6 +12,10 @@ extern bool soundAvailable;
 // else built-in sound builtInSound (1 to 19), else nothing. Returns at once.
 void PlayAlertSound(const std::string& path, int builtInSound);
 void StopAlertSound();
+// Gets built-in sound builtInSound ready to play without delay, a few seconds
+// before PlayAlertSound is due to play it; nothing for a user's file (path not
+// empty), which opens in the background when it plays. Returns at once.
+void PrepareAlertSound(const std::string& path, int builtInSound);
 // The file chooser with preview: the chosen path, or empty text on cancel.
 std::string ChooseSoundFile();
 // Frees the loaded built-in sound, if any (shutdown).
@@ -21,3 +25,8 @@ void FreeAlertSound();
 // no control character, within the system's path limit. Any other path could
 // end the quoted name early and add commands of its own.
 bool PathFitsMediaCommand(const std::string& path);
+// Whether path names a device rather than a file: a reserved name such as CON,
+// NUL, COM1 or LPT1 as its last part (with any extension, in any folder), or a
+// path into the device namespace (\\.\ or \\?\). Opening one can block for
+// as long as the device likes.
+bool PathNamesDevice(const std::string& path);

@@ -5,11 +5,14 @@
 // again reproduces the same bytes. Every clip has exactly the sample rate and
 // the number of samples the player and its tests expect.
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -109,18 +112,42 @@ void AddNoise(Clip& clip, double start, double length, double amp, double decay,
     }
 }
 
-// Peak to `peak`, with 3 ms fades at both ends so nothing clicks.
-void Finish(Clip& clip, double peak = 0.89) {
-    float highest = 0;
-    for (float s : clip.samples) highest = std::max(highest, std::fabs(s));
+// 3 ms fades at both ends, so nothing clicks.
+void Fade(Clip& clip) {
     const std::size_t fade = static_cast<std::size_t>(0.003 * clip.rate);
     const std::size_t n = clip.samples.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        double gain = highest > 0 ? peak / highest : 0;
-        if (i < fade) gain *= static_cast<double>(i) / fade;
-        if (n - 1 - i < fade) gain *= static_cast<double>(n - 1 - i) / fade;
-        clip.samples[i] = static_cast<float>(clip.samples[i] * gain);
+    for (std::size_t i = 0; i < fade && i < n; ++i) {
+        const float gain = static_cast<float>(i) / static_cast<float>(fade);
+        clip.samples[i] *= gain;
+        clip.samples[n - 1 - i] *= gain;
     }
+}
+
+double Peak(const std::vector<float>& samples) {
+    double highest = 0;
+    for (float s : samples) highest = std::max(highest, static_cast<double>(std::fabs(s)));
+    return highest;
+}
+
+double Rms(const std::vector<float>& samples) {
+    double sum = 0;
+    for (float s : samples) sum += static_cast<double>(s) * s;
+    return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+double FromDecibels(double db) { return std::pow(10.0, db / 20); }
+
+// Every sound is brought to the same RMS level, so that none is much louder
+// than another, unless its peaks would pass PeakCeiling first: a sound of
+// sharp strikes (a clang, a gong) stays somewhat quieter rather than clip.
+const double TargetRms = FromDecibels(-16);
+const double PeakCeiling = FromDecibels(-1.5);
+// The decoded stream may peak higher than what went into the encoder; it
+// must stay at or below this (-1 dBFS in 16-bit samples, with a hair to spare).
+constexpr int DecodedPeakLimit = 29100;
+
+void Scale(Clip& clip, double gain) {
+    for (float& s : clip.samples) s = static_cast<float>(s * gain);
 }
 
 Clip Beep(Clip c) {
@@ -293,12 +320,14 @@ Clip Fanfare(Clip c) {
 }
 
 Clip ProgressivelyLouder(Clip c) {
-    // Two beeps a second, from a murmur (-36 dB) up to full volume, evenly in decibels.
-    const double len = c.Seconds();
-    for (double start = 0.05; start + 0.2 < len; start += 0.5) {
+    // Two beeps a second, from a murmur (-36 dB) up to full volume, evenly in
+    // decibels. The beeps fill most of each half second, so that the sound as a
+    // whole is not much quieter than the others for the quiet start.
+    const double len = c.Seconds(), beep = 0.32;
+    for (double start = 0.05; start + beep < len; start += 0.5) {
         const double gain = std::pow(10.0, (-36 + 36 * start / len) / 20);
         const double f = std::fmod(start, 1.0) < 0.5 ? 880 : 1175;
-        AddVoice(c, start, 0.2, Constant(f), [=](double t) { return gain * Envelope(0.2, 0.005, 0, 0.02)(t); },
+        AddVoice(c, start, beep, Constant(f), [=](double t) { return gain * Envelope(beep, 0.005, 0, 0.02)(t); },
                  Brass(1.6), 6);
     }
     return c;
@@ -333,68 +362,115 @@ const Sound kSounds[] = {
     {"19_progressively_louder.ogg", 44100, 2488529, ProgressivelyLouder},
 };
 
-bool WritePages(ogg_stream_state& stream, std::FILE* out, bool flush) {
+void WritePages(ogg_stream_state& stream, std::string& out, bool flush) {
     ogg_page page;
     while (flush ? ogg_stream_flush(&stream, &page) : ogg_stream_pageout(&stream, &page)) {
-        if (std::fwrite(page.header, 1, page.header_len, out) != static_cast<size_t>(page.header_len) ||
-            std::fwrite(page.body, 1, page.body_len, out) != static_cast<size_t>(page.body_len))
-            return false;
+        out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
+        out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
     }
-    return true;
 }
 
-// Encodes one clip; the stream's serial number is the sound's number, so the
-// files are the same on every run.
-bool Encode(const Clip& clip, int serial, float quality, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
+// Encodes one clip into an Ogg file in memory; the stream's serial number is
+// the sound's number, so the files are the same on every run. Empty when the
+// encoder refuses the clip.
+std::string Encode(const Clip& clip, int serial, float quality) {
+    std::string out;
     vorbis_info info;
     vorbis_info_init(&info);
-    bool ok = vorbis_encode_init_vbr(&info, 1, clip.rate, quality) == 0;
+    if (vorbis_encode_init_vbr(&info, 1, clip.rate, quality) != 0) {
+        vorbis_info_clear(&info);
+        return out;
+    }
     vorbis_comment comment;
     vorbis_comment_init(&comment);
     vorbis_dsp_state dsp;
     vorbis_block block;
     ogg_stream_state stream;
-    if (ok) {
-        vorbis_analysis_init(&dsp, &info);
-        vorbis_block_init(&dsp, &block);
-        ogg_stream_init(&stream, serial);
-        ogg_packet id, comments, codebooks;
-        vorbis_analysis_headerout(&dsp, &comment, &id, &comments, &codebooks);
-        ogg_stream_packetin(&stream, &id);
-        ogg_stream_packetin(&stream, &comments);
-        ogg_stream_packetin(&stream, &codebooks);
-        ok = WritePages(stream, out, true);  // audio starts on a page of its own
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_init(&stream, serial);
+    ogg_packet id, comments, codebooks;
+    vorbis_analysis_headerout(&dsp, &comment, &id, &comments, &codebooks);
+    ogg_stream_packetin(&stream, &id);
+    ogg_stream_packetin(&stream, &comments);
+    ogg_stream_packetin(&stream, &codebooks);
+    WritePages(stream, out, true);  // audio starts on a page of its own
 
-        // Chunks of audio, then an empty one that marks the end of the stream.
-        constexpr std::size_t Chunk = 1024;
-        for (std::size_t at = 0; ok; at += Chunk) {
-            const std::size_t n = std::min(Chunk, clip.samples.size() - std::min(at, clip.samples.size()));
-            if (n > 0) {
-                float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
-                std::copy_n(clip.samples.begin() + static_cast<std::ptrdiff_t>(at), n, buffer[0]);
-            }
-            vorbis_analysis_wrote(&dsp, static_cast<int>(n));
-            while (ok && vorbis_analysis_blockout(&dsp, &block) == 1) {
-                vorbis_analysis(&block, nullptr);
-                vorbis_bitrate_addblock(&block);
-                ogg_packet packet;
-                while (ok && vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                    ogg_stream_packetin(&stream, &packet);
-                    ok = WritePages(stream, out, false);
-                }
-            }
-            if (n == 0) break;
+    // Chunks of audio, then an empty one that marks the end of the stream.
+    constexpr std::size_t Chunk = 1024;
+    for (std::size_t at = 0;; at += Chunk) {
+        const std::size_t n = std::min(Chunk, clip.samples.size() - std::min(at, clip.samples.size()));
+        if (n > 0) {
+            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
+            std::copy_n(clip.samples.begin() + static_cast<std::ptrdiff_t>(at), n, buffer[0]);
         }
-        ok = ok && WritePages(stream, out, true);
-        ogg_stream_clear(&stream);
-        vorbis_block_clear(&block);
-        vorbis_dsp_clear(&dsp);
+        vorbis_analysis_wrote(&dsp, static_cast<int>(n));
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+                ogg_stream_packetin(&stream, &packet);
+                WritePages(stream, out, false);
+            }
+        }
+        if (n == 0) break;
     }
+    WritePages(stream, out, true);
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
-    return std::fclose(out) == 0 && ok;
+    return out;
+}
+
+struct Memory {
+    const std::string& bytes;
+    std::size_t position = 0;
+};
+
+std::size_t ReadMemory(void* into, std::size_t size, std::size_t count, void* source) {
+    auto* m = static_cast<Memory*>(source);
+    const std::size_t items = size ? std::min(count, (m->bytes.size() - m->position) / size) : 0;
+    std::memcpy(into, m->bytes.data() + m->position, items * size);
+    m->position += items * size;
+    return items;
+}
+
+// The highest magnitude among the 16-bit samples the file decodes to, as a
+// player gets them; -1 when it does not decode.
+int DecodedPeak(const std::string& file) {
+    Memory memory{file};
+    OggVorbis_File decoder;
+    if (ov_open_callbacks(&memory, &decoder, nullptr, 0, {ReadMemory, nullptr, nullptr, nullptr}) != 0) return -1;
+    int peak = 0;
+    std::int16_t samples[4096];
+    int section = 0;
+    long bytes;
+    while ((bytes = ov_read(&decoder, reinterpret_cast<char*>(samples), sizeof samples, 0, 2, 1, &section)) > 0) {
+        for (long i = 0; i < bytes / 2; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+    }
+    ov_clear(&decoder);
+    return bytes < 0 ? -1 : peak;
+}
+
+// The clip at its level, encoded so that its decoded peak keeps within
+// DecodedPeakLimit: a low-bitrate encode overshoots the input's peaks, so the
+// gain comes down by the overshoot until the decoded stream fits.
+std::string EncodeLevelled(Clip clip, int serial, float quality) {
+    Fade(clip);
+    const double peak = Peak(clip.samples), rms = Rms(clip.samples);
+    if (peak <= 0) return {};
+    Scale(clip, std::min(TargetRms / rms, PeakCeiling / peak));
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        std::string file = Encode(clip, serial, quality);
+        const int decoded = file.empty() ? -1 : DecodedPeak(file);
+        if (decoded < 0) return {};
+        if (decoded <= DecodedPeakLimit) return file;
+        Scale(clip, 0.995 * DecodedPeakLimit / decoded);
+    }
+    return {};
 }
 
 }  // namespace
@@ -407,12 +483,13 @@ int main(int argc, char** argv) {
     int serial = 1;
     for (const Sound& s : kSounds) {
         Clip clip{s.rate, std::vector<float>(static_cast<std::size_t>(s.samples), 0.0f)};
-        clip = s.render(std::move(clip));
-        Finish(clip);
         // Alerts need no hi-fi: the lowest quality keeps the program small.
+        const std::string file = EncodeLevelled(s.render(std::move(clip)), serial++, -0.1f);
         const std::string path = std::string(argv[1]) + "/" + s.file;
-        if (!Encode(clip, serial++, -0.1f, path)) {
-            std::fprintf(stderr, "make_sounds: cannot write %s\n", path.c_str());
+        std::FILE* out = file.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+        const bool written = out && std::fwrite(file.data(), 1, file.size(), out) == file.size();
+        if (!out || std::fclose(out) != 0 || !written) {
+            std::fprintf(stderr, "make_sounds: cannot make %s\n", path.c_str());
             return 1;
         }
     }

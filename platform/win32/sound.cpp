@@ -1,13 +1,20 @@
 // Sound output over winmm: a decoded stream fed to waveOut by a thread of its
 // own that owns the device from opening to closing, so no buffer is ever
 // released while the device may still read it, and that ends with the sound;
-// and mciSendString for the user's files.
+// and mciSendString, on a thread of its own, for the user's files.
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <iterator>
 #include <memory>
+#include <mutex>
 #include <process.h>
+#include <span>
 #include <vector>
 
 #include "platform/sound.h"
@@ -20,16 +27,36 @@ namespace {
 // while the thread decodes the one after it.
 constexpr int BufferCount = 4;
 constexpr int BuffersPerSecond = 4;
+constexpr int LeadInMs = 40;
 
 SoundDecoder decoder;
 
-// One sound being played; its thread holds it until the device is closed.
+// How long a primed sound waits for its play request before it lets the
+// device go: longer than PrimeSoundData's callers prime ahead.
+constexpr DWORD PrimeHoldMs = 8000;
+
+enum Phase { Waiting, Playing, GaveUp };
+
+// One sound being played, or primed; its thread holds it until the device is closed.
 struct Playback {
     std::span<const unsigned char> data;
     std::atomic<bool> stop{false};
+    std::atomic<int> phase{Playing};
+    HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // go, or stop
+    ~Playback() {
+        if (wake) CloseHandle(wake);
+    }
 };
-std::shared_ptr<Playback> current;  // the user-interface thread's handle on the latest one
+// The user-interface thread's handles on the sound that plays and on the one primed.
+std::shared_ptr<Playback> current, primed;
 std::atomic<int> runningThreads{0};
+
+void Cancel(std::shared_ptr<Playback>& p) {
+    if (!p) return;
+    p->stop = true;
+    SetEvent(p->wake);
+    p.reset();
+}
 
 // How often a playing thread looks for a stop request between buffers.
 constexpr DWORD StopPollMs = 10;
@@ -40,8 +67,8 @@ struct Buffer {
     bool queued = false;
 };
 
-// Decodes into the buffer and hands it to the device; false at the end of the stream.
-bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
+// Decodes into the buffer; false when nothing is left of the stream.
+bool Fill(void* stream, Buffer& b) {
     int filled = 0;
     const int capacity = static_cast<int>(b.samples.size());
     while (filled < capacity) {
@@ -49,14 +76,20 @@ bool Queue(HWAVEOUT device, void* stream, Buffer& b) {
         if (n <= 0) break;
         filled += n;
     }
-    if (filled == 0) return false;
     b.header.dwBufferLength = static_cast<DWORD>(filled * sizeof(std::int16_t));
+    return filled > 0;
+}
+
+// Hands the buffer to the device; false when the device refuses it.
+bool Write(HWAVEOUT device, Buffer& b) {
     b.header.dwFlags &= ~WHDR_DONE;
     b.queued = waveOutWrite(device, &b.header, sizeof b.header) == MMSYSERR_NOERROR;
     return b.queued;
 }
 
-void Play(const Playback& p, void* stream, int channels, int rate) {
+bool Queue(HWAVEOUT device, void* stream, Buffer& b) { return Fill(stream, b) && Write(device, b); }
+
+void Play(Playback& p, void* stream, int channels, int rate) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = static_cast<WORD>(channels);
@@ -71,15 +104,27 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
         if (bufferDone) CloseHandle(bufferDone);
         return;
     }
-    Buffer buffers[BufferCount];
-    bool more = true;
-    for (Buffer& b : buffers) {
-        b.samples.resize(static_cast<std::size_t>(rate / BuffersPerSecond * channels));
+    // Wine's audio path drops the first milliseconds of a stream that starts:
+    // a little silence goes first, so that what is lost is that and never the
+    // start of the sound. The first stretch of the sound is decoded before
+    // either is handed over, so that nothing waits between the two.
+    Buffer all[1 + BufferCount];
+    Buffer& leadIn = all[0];
+    const std::span<Buffer> buffers(all + 1, BufferCount);
+    leadIn.samples.assign(static_cast<std::size_t>(rate * LeadInMs / 1000 * channels), 0);
+    leadIn.header.dwBufferLength = static_cast<DWORD>(leadIn.samples.size() * sizeof(std::int16_t));
+    for (Buffer& b : buffers) b.samples.resize(static_cast<std::size_t>(rate / BuffersPerSecond * channels));
+    for (Buffer& b : all) {
         b.header.lpData = reinterpret_cast<LPSTR>(b.samples.data());
-        b.header.dwBufferLength = static_cast<DWORD>(b.samples.size() * sizeof(std::int16_t));
         waveOutPrepareHeader(device, &b.header, sizeof b.header);
-        more = more && Queue(device, stream, b);
     }
+    bool more = Fill(stream, buffers[0]);
+    // A primed sound waits here, ready, for its play request.
+    if (p.phase == Waiting) WaitForSingleObject(p.wake, PrimeHoldMs);
+    int waiting = Waiting;
+    if (p.phase.compare_exchange_strong(waiting, GaveUp)) more = false;
+    more = more && !p.stop && Write(device, leadIn) && Write(device, buffers[0]);
+    for (int i = 1; i < BufferCount; ++i) more = more && Queue(device, stream, buffers[i]);
     // A stop request is a flag rather than an event, so that asking costs
     // the caller no call into the system.
     while (!p.stop) {
@@ -93,7 +138,7 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
     }
     // The device lets go of every buffer at the reset; wait for each to say so.
     waveOutReset(device);
-    for (Buffer& b : buffers) {
+    for (Buffer& b : all) {
         while (waveOutUnprepareHeader(device, &b.header, sizeof b.header) == WAVERR_STILLPLAYING) {
             WaitForSingleObject(bufferDone, 10);
         }
@@ -104,13 +149,49 @@ void Play(const Playback& p, void* stream, int channels, int rate) {
 
 void __cdecl PlaybackThread(void* parameter) {
     const std::unique_ptr<std::shared_ptr<Playback>> held(static_cast<std::shared_ptr<Playback>*>(parameter));
-    const Playback& p = **held;
+    Playback& p = **held;
     int channels = 0, rate = 0;
     if (void* stream = decoder.open(p.data, &channels, &rate)) {
         if (channels >= 1 && channels <= 2 && rate > 0) Play(p, stream, channels, rate);
         decoder.close(stream);
     }
+    // A primed sound whose device or stream did not open: a play request
+    // starts it afresh rather than waking a thread that has ended.
+    int waiting = Waiting;
+    p.phase.compare_exchange_strong(waiting, GaveUp);
     --runningThreads;
+}
+
+// The user's files: media-control commands run in their order on a thread of
+// their own, which then owns the alias from its opening to its closing. An open
+// can take as long as the file wants (a share that does not answer, a huge
+// file): the caller never waits for one.
+std::mutex mediaLock;
+std::condition_variable mediaChanged;
+std::deque<std::string> mediaWaiting;
+bool mediaRunning = false;  // the thread is inside a command
+bool mediaThreadStarted = false;
+
+bool ClosesTheAlias(const std::string& command) { return command.starts_with("close "); }
+
+void __cdecl MediaThread(void*) {
+    std::unique_lock hold(mediaLock);
+    for (;;) {
+        mediaChanged.wait(hold, [] { return !mediaWaiting.empty(); });
+        // What waits before the last close would be closed as soon as it
+        // opened (the thread was held up meanwhile): only that close and what
+        // follows it run.
+        const auto lastClose = std::find_if(mediaWaiting.rbegin(), mediaWaiting.rend(), ClosesTheAlias);
+        if (lastClose != mediaWaiting.rend()) mediaWaiting.erase(mediaWaiting.begin(), std::prev(lastClose.base()));
+        const std::string command = std::move(mediaWaiting.front());
+        mediaWaiting.pop_front();
+        mediaRunning = true;
+        hold.unlock();
+        mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+        hold.lock();
+        mediaRunning = false;
+        mediaChanged.notify_all();
+    }
 }
 
 }  // namespace
@@ -126,37 +207,75 @@ bool SoundOutputAvailable() {
     return true;
 }
 
-void PlaySoundData(std::span<const unsigned char> data) {
-    StopSoundData();
-    if (!decoder.open || data.empty()) return;
-    current = std::make_shared<Playback>();
-    current->data = data;
-    // Opening the decoder and the device and decoding all happen on the
-    // thread, so the caller gets back at once. The thread's handle closes
-    // itself when the thread ends.
+namespace {
+
+// A thread for a new playback in the given phase; nullptr when none starts.
+// Opening the decoder and the device and decoding all happen on the thread,
+// so the caller gets back at once. The thread's handle closes itself when
+// the thread ends.
+std::shared_ptr<Playback> StartPlayback(std::span<const unsigned char> data, Phase phase) {
+    if (!decoder.open || data.empty()) return nullptr;
+    auto p = std::make_shared<Playback>();
+    p->data = data;
+    p->phase = phase;
     ++runningThreads;
-    auto* held = new std::shared_ptr<Playback>(current);
-    if (_beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
+    auto* held = new std::shared_ptr<Playback>(p);
+    if (!p->wake || _beginthread(PlaybackThread, 0, held) == static_cast<std::uintptr_t>(-1)) {
         --runningThreads;
         delete held;
-        current.reset();
+        return nullptr;
     }
+    return p;
+}
+
+bool SameData(const std::shared_ptr<Playback>& p, std::span<const unsigned char> data) {
+    return p && p->data.data() == data.data() && p->data.size() == data.size();
+}
+
+}  // namespace
+
+void PrimeSoundData(std::span<const unsigned char> data) {
+    if (SameData(primed, data) && primed->phase == Waiting) return;
+    Cancel(primed);
+    primed = StartPlayback(data, Waiting);
+}
+
+void PlaySoundData(std::span<const unsigned char> data) {
+    StopSoundData();
+    int waiting = Waiting;
+    if (SameData(primed, data) && primed->phase.compare_exchange_strong(waiting, Playing)) {
+        SetEvent(primed->wake);
+        current = std::move(primed);
+        return;
+    }
+    Cancel(primed);
+    current = StartPlayback(data, Playing);
 }
 
 void StopSoundData() {
     // The thread resets and closes its device by itself; waiting for that
     // here would hold up the caller for as long as the device takes.
-    if (current) current->stop = true;
-    current.reset();
+    Cancel(current);
 }
 
 void WaitForSoundToStop() {
     StopSoundData();
+    Cancel(primed);
     while (runningThreads > 0) Sleep(StopPollMs);
+    // The last close of the user's file, unless an open that does not return
+    // holds the thread: the process ends all the same.
+    std::unique_lock hold(mediaLock);
+    mediaChanged.wait_for(hold, std::chrono::seconds(2), [] { return mediaWaiting.empty() && !mediaRunning; });
 }
 
 void SendMediaCommand(const std::string& command) {
-    mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+    {
+        const std::lock_guard hold(mediaLock);
+        mediaWaiting.push_back(command);
+        if (!mediaThreadStarted) mediaThreadStarted = _beginthread(MediaThread, 0, nullptr) != static_cast<std::uintptr_t>(-1);
+        if (!mediaThreadStarted) mediaWaiting.clear();
+    }
+    mediaChanged.notify_all();
 }
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "tests/e2e/sound_recording.h"
 
+#include <vorbis/vorbisfile.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -78,6 +80,51 @@ std::string Describe(const std::vector<Sounding>& soundings) {
         text += part;
     }
     return text;
+}
+
+double DecodedSoundEnergy(const std::string& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) return -1;
+    ov_callbacks fromMemory{};
+    struct Source {
+        const std::string& bytes;
+        std::size_t at = 0;
+    } source{bytes};
+    fromMemory.read_func = [](void* into, std::size_t size, std::size_t count, void* from) -> std::size_t {
+        auto* s = static_cast<Source*>(from);
+        const std::size_t items = size ? std::min(count, (s->bytes.size() - s->at) / size) : 0;
+        std::memcpy(into, s->bytes.data() + s->at, items * size);
+        s->at += items * size;
+        return items;
+    };
+    OggVorbis_File file;
+    if (ov_open_callbacks(&source, &file, nullptr, 0, fromMemory) != 0) return -1;
+    const double rate = static_cast<double>(ov_info(&file, -1)->rate);
+    double sum = 0;
+    std::int16_t samples[2048];
+    int section = 0;
+    long got;
+    while ((got = ov_read(&file, reinterpret_cast<char*>(samples), sizeof samples, 0, 2, 1, &section)) > 0) {
+        for (long i = 0; i < got / 2; ++i) sum += static_cast<double>(samples[i]) * samples[i];
+    }
+    ov_clear(&file);
+    return got < 0 ? -1 : sum / rate;
+}
+
+Onset OnsetBetween(long long from, long long to) {
+    Onset onset;
+    std::string bytes;
+    if (from < 0 || !ReadFileBytes(RecordingPath(), bytes)) return onset;
+    const long long end = std::min<long long>(to, static_cast<long long>(bytes.size() / 2));
+    double sum = 0;
+    for (long long i = from; i < end; ++i) {
+        std::int16_t sample;
+        std::memcpy(&sample, bytes.data() + 2 * i, 2);
+        if (onset.first < 0 && std::abs(static_cast<int>(sample)) >= Threshold) onset.first = i;
+        sum += static_cast<double>(sample) * sample;
+    }
+    onset.energy = sum / RecordingRate;
+    return onset;
 }
 
 bool WriteToneWav(const std::string& path, double frequency, double seconds) {

@@ -32,6 +32,20 @@ struct Sounding {
 std::vector<Sounding> SoundingsAfter(long long from, double seconds);
 std::string Describe(const std::vector<Sounding>& soundings);
 
+// The sum of the squares of a built-in sound's decoded samples per second of
+// its sample rate (in 16-bit units squared times seconds); -1 when the Ogg file
+// at path does not decode.
+double DecodedSoundEnergy(const std::string& path);
+
+// Where the recording first sounds at or after `from` (the sample position),
+// -1 when it is silent up to `to`; and the energy between the two, in the
+// units of DecodedSoundEnergy.
+struct Onset {
+    long long first = -1;
+    double energy = 0;
+};
+Onset OnsetBetween(long long from, long long to);
+
 // Writes a 16-bit mono WAV file of a sine tone, 22050 samples a second.
 bool WriteToneWav(const std::string& path, double frequency, double seconds);
 

@@ -15,6 +15,11 @@ void PlaySoundData(std::span<const unsigned char> data) {
     state.calls.push_back("PlaySoundData");
 }
 
+void PrimeSoundData(std::span<const unsigned char> data) {
+    state.sound.primed = data;
+    state.calls.push_back("PrimeSoundData");
+}
+
 void StopSoundData() {
     state.sound.playing = {};
     state.calls.push_back("StopSoundData");

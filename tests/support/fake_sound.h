@@ -13,6 +13,7 @@ struct Sound {
     bool outputAvailable = true;
     platform::SoundDecoder decoder;               // as registered
     std::span<const unsigned char> playing;       // what PlaySoundData plays; empty when stopped
+    std::span<const unsigned char> primed;        // what PrimeSoundData was last given
     std::uint32_t startTick = 0;                  // the tick count when a sound last started
     std::vector<std::string> mediaCommands;       // every command string sent
     // The file chooser: the paths the user selects one after another, then the answer.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "lang/messages.h"
@@ -105,6 +107,48 @@ TEST(BuiltInSounds, TheLongAlarmGrowsLouderAllTheWay) {
     EXPECT_GT(levels.back(), levels.front() * 1000);  // 30 dB and more from the first 7 s to the last
 }
 
+// The peak magnitude and the RMS level of a built-in sound's decoded samples,
+// in dB below full scale (32768).
+struct Level {
+    double peakDb = 0, rmsDb = 0;
+};
+
+Level Measure(int sound) {
+    const platform::SoundDecoder& d = OggVorbisDecoder();
+    int channels = 0, rate = 0;
+    void* stream = d.open(BuiltInSound(sound), &channels, &rate);
+    if (!stream) return {};
+    int peak = 0;
+    double sum = 0;
+    long count = 0;
+    std::vector<std::int16_t> buffer(4096);
+    for (int n; (n = d.read(stream, buffer.data(), static_cast<int>(buffer.size()))) > 0;) {
+        for (int i = 0; i < n; ++i) {
+            peak = std::max(peak, std::abs(static_cast<int>(buffer[i])));
+            sum += static_cast<double>(buffer[i]) * buffer[i];
+        }
+        count += n;
+    }
+    d.close(stream);
+    const auto db = [](double v) { return 20 * std::log10(v / 32768); };
+    return {db(peak), db(std::sqrt(sum / static_cast<double>(std::max(count, 1L))))};
+}
+
+TEST(BuiltInSounds, NoneClipsAndNoneIsMuchLouderOrQuieterThanTheOthers) {
+    std::vector<double> rms;
+    for (int k = 1; k <= BuiltInSoundCount; ++k) {
+        const Level level = Measure(k);
+        EXPECT_LE(level.peakDb, -1.0) << "sound " << k << " peaks too high";
+        rms.push_back(level.rmsDb);
+    }
+    std::vector<double> sorted = rms;
+    std::sort(sorted.begin(), sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    for (int k = 1; k <= BuiltInSoundCount; ++k) {
+        EXPECT_NEAR(rms[k - 1], median, 4.0) << "sound " << k << " against the median of " << median << " dBFS";
+    }
+}
+
 TEST(OggVorbisDecoder, RefusesWhatIsNotOggVorbis) {
     const unsigned char junk[] = "OggS but nothing that follows makes a Vorbis stream";
     EXPECT_EQ(Decode(junk).samples, -1);
@@ -184,6 +228,47 @@ TEST_F(AlertSoundTest, APathThatCouldBreakOutOfItsQuotesNeverReachesTheCommand) 
         const std::vector<std::string> expected =
             c.plays ? std::vector<std::string>{Open(c.path), "play MP3_1 from 0"} : std::vector<std::string>{};
         EXPECT_EQ(Commands(), expected) << c.path;
+    }
+}
+
+TEST_F(AlertSoundTest, APathNamingADeviceIsNeverOpened) {
+    struct Case {
+        std::string path;
+        bool device;
+    } cases[] = {
+        {"COM1", true},
+        {"NUL", true},
+        {"con", true},
+        {"LPT1", true},
+        {"aux.wav", true},
+        {"C:\\Sounds\\com1.wav", true},
+        {"D:\\a\\b\\Lpt9.tar.mp3", true},
+        {"C:/music/prn.ogg", true},
+        {"C:NUL", true},
+        {"COM1:", true},
+        {"NUL .wav", true},
+        {"CONOUT$", true},
+        {"CLOCK$.wav", true},
+        {"COM\xC2\xB9.wav", true},  // COM with a superscript one
+        {"\\\\.\\pipe\\alerts", true},
+        {"\\\\?\\C:\\a.wav", true},
+        {"//./COM2", true},
+        {"\\\\nonexistent\\share\\a.wav", false},
+        {"C:\\CON\\bell.wav", false},  // a folder's name is no device
+        {"COM10.wav", false},
+        {"COM0.wav", false},
+        {"LPT.wav", false},
+        {"console.wav", false},
+        {"nul-end.wav", false},
+        {"C:\\Sounds\\com1 end.wav", false},
+        {"C:\\My Sounds\\end of talk.wav", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PathNamesDevice(c.path), c.device) << c.path;
+        StopAlertSound();
+        fake::state.sound.mediaCommands.clear();
+        PlayAlertSound(c.path, 0);
+        EXPECT_EQ(Commands().size(), c.device ? 0u : 2u) << c.path;
     }
 }
 
@@ -288,5 +373,47 @@ TEST_F(AlertSoundChoiceTest, TheSoundStartsFirstThenTheFlashThenThePopup) {
         const auto flash = std::find(calls.begin(), calls.end(), "OpenFlash");
         const auto popup = std::find(calls.begin(), calls.end(), "OpenPopup");
         EXPECT_TRUE(flash < popup && popup != calls.end()) << r;
+    }
+}
+
+TEST_F(AlertSoundChoiceTest, ASoundDueWithinThreeSecondsIsMadeReadyAhead) {
+    settings.WarningSoundFile = 4;
+    settings.FinishSoundFile = 10;
+    settings.FinishSoundCustom = "C:\\done.mp3";
+    struct Case {
+        std::int32_t remainingMs;  // of a 600-second count-down warning at 60 s
+        bool warningGiven, paused;
+        std::int32_t warningSound, finishFile;
+        int primed;  // the built-in sound made ready, 0 for none
+    } cases[] = {
+        {64000, false, false, 1, 10, 0},  // the warning 4 s ahead
+        {62500, false, false, 1, 10, 4},
+        {60500, false, false, 1, 10, 4},
+        {62500, false, true, 1, 10, 0},   // paused
+        {62500, false, false, 0, 10, 0},  // the warning is silent
+        {2500, true, false, 1, 10, 10},   // the finish, after the warning
+        {2500, false, false, 0, 10, 10},  // a silent warning long passed over
+        {3500, true, false, 1, 10, 0},
+        {2500, true, false, 1, 20, 0},    // the user's file opens when it plays
+        {-500, true, false, 1, 10, 0},    // finished
+    };
+    for (const Case& c : cases) {
+        timerState = TimerState{};
+        timerState.mode = CountDown;
+        timerState.durationMs = 600000;
+        timerState.warningMs = 60000;
+        timerState.warningFired = c.warningGiven;
+        timerState.finishFired = c.remainingMs <= 0;
+        timerState.finishMark = FinishMark(c.remainingMs);
+        timerState.paused = c.paused;
+        timerState.startTick = fake::state.tick;
+        timerState.sampleTick = timerState.startTick + static_cast<std::uint32_t>(timerState.durationMs - c.remainingMs);
+        settings.WarningSound = c.warningSound;
+        settings.FinishSoundFile = c.finishFile;
+        fake::state.sound.primed = {};
+        CheckAlerts();
+        const auto expected = c.primed ? BuiltInSound(c.primed) : std::span<const unsigned char>{};
+        EXPECT_EQ(fake::state.sound.primed.data(), expected.data()) << c.remainingMs << " " << c.primed;
+        EXPECT_EQ(fake::state.sound.primed.size(), expected.size()) << c.remainingMs;
     }
 }
