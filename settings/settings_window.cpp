@@ -126,6 +126,7 @@ void OpenSettingsWindow() {
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
     UpdateSettingsControls();
+    LayOutSettingsControls();
     platform::ShowDialog();
     platform::FocusControl(sw::Tabs);
 }
@@ -157,6 +158,7 @@ void RelabelSettingsWindow() {
     RelabelSettingsControls();
     SetCustomWarningEntry();
     FillSoundLists();
+    LayOutSettingsControls();
 }
 
 void SetCustomWarningEntry() {

@@ -54,6 +54,7 @@ void ChooseListEntry(const SoundSide& side) {
     settingsWindow.*side.path = path;
     FillSoundLists();
     platform::SelectControlEntry(side.list, static_cast<int>(platform::ControlEntries(side.list).size()) - 1);
+    LayOutSettingsControls();
 }
 
 void AskCustomWarningTime() {
@@ -68,6 +69,7 @@ void AskCustomWarningTime() {
     settingsWindow.customWarningTime = FormatMinutesSeconds(-ParseDuration(answer));
     SetCustomWarningEntry();
     platform::SelectControlEntry(sw::WarningTime, 0);
+    LayOutSettingsControls();
 }
 
 // Opens the selected language's file for editing, first writing the active

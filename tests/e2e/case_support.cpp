@@ -91,4 +91,9 @@ bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& 
     return !IsWindowVisible(prompt);
 }
 
+bool Settle(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+}
+
 }  // namespace e2e

@@ -43,4 +43,7 @@ std::string FieldText(HWND field);
 bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr,
                   bool cancel = false);
 
+// A round trip through the window's thread: what it was sent or posted before is done.
+bool Settle(HWND window);
+
 }  // namespace e2e
