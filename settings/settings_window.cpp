@@ -123,6 +123,7 @@ void OpenSettingsWindow() {
     settingsWindow.finishSoundPath = c.finishSoundPath;
     settingsWindow.customWarningTime = CustomWarningTimeText(c.customWarning);
     WriteControls(c);
+    settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
     UpdateSettingsControls();

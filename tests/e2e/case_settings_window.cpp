@@ -297,6 +297,35 @@ E2E_CASE(settings_window_custom_warning_time) {
     return e2e::Result();
 }
 
+E2E_CASE(settings_window_cancelled_warning_prompt_changes_nothing) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 3);
+        PickEntry(dialog, kWarningTime, 2);
+        CHECK(WaitForListText(dialog, kWarningTime, "30 Sec Remaining"), "\"30 Sec Remaining\" is chosen");
+        PickEntry(dialog, kWarningTime, 0);
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "", nullptr, true), "Esc closes the custom time prompt");
+        CHECK(e2e::Settle(dialog) && WaitForListText(dialog, kWarningTime, "30 Sec Remaining"),
+              "the list is back on \"30 Sec Remaining\", not \"" + ListText(dialog, kWarningTime) + "\"");
+        PickEntry(dialog, kWarningTime, 0);
+        CHECK(e2e::ClosePromptBox(program.id, "Horavel"), "the close box closes the prompt");
+        CHECK(e2e::Settle(dialog) && WaitForListText(dialog, kWarningTime, "30 Sec Remaining"),
+              "the list is back on \"30 Sec Remaining\" again");
+        CHECK(ListEntries(e2e::FindChild(dialog, kWarningTime).hwnd).front() == "Custom...",
+              "the custom entry shows no time");
+        e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+        CHECK(WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  Contains(saved, "\r\nWarningTime = 2\r\n"),
+              "the settings file holds WarningTime = 2");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
 namespace {
 
 constexpr int kSalary = 109;

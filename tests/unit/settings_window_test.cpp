@@ -179,13 +179,45 @@ TEST_F(SettingsWindow, CustomWarningTimePrompt) {
     EXPECT_EQ(fake::shell.prompts[0].answer, "01:30");
     EXPECT_EQ(settings.WarningTime, -125);
 
-    // A custom time proposes itself; Cancel gives 0 (00:00).
+    // A custom time proposes itself; an empty answer gives 0 (00:00).
+    fake::shell.answers = {""};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (00:00)"); });
     fake::PushClick(sw::Ok);
     Run();
     EXPECT_EQ(fake::shell.prompts[1].answer, "02:05");
     EXPECT_EQ(settings.WarningTime, 0);
+}
+
+TEST_F(SettingsWindow, CancelledCustomWarningTimeChangesNothing) {
+    // Cancel, Esc and the close box of the prompt all come back as no answer:
+    // the list returns to the entry it had, the custom entry keeps its text.
+    struct Case {
+        std::int32_t stored;
+        std::string customEntry;
+    };
+    const Case cases[] = {{3, "Custom..."}, {-75, "Custom... (01:15)"}, {8, "Custom..."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settings.WarningTime = c.stored;
+        fake::shell.answers = {std::nullopt};
+        fake::PushSelect(sw::WarningTime, 0);
+        fake::PushDialog(DialogEventKind::None, 0, [c] {
+            EXPECT_EQ(C(sw::WarningTime).selected, c.stored > 0 ? c.stored : 0);
+            EXPECT_EQ(C(sw::WarningTime).entries[0], c.customEntry);
+        });
+        fake::PushClick(sw::Ok);
+        Run();
+        EXPECT_EQ(settings.WarningTime, c.stored);
+    }
+    // A preset picked first is the entry a cancelled prompt goes back to.
+    settings.WarningTime = 3;
+    fake::shell.answers = {std::nullopt};
+    fake::PushSelect(sw::WarningTime, 5);
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.WarningTime, 5);
 }
 
 TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
