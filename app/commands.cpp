@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/placement.h"
@@ -32,16 +33,17 @@ void OpenSettings() {
     SetPresetCaptions();
 }
 
-std::string Ask(const std::string& title, const std::string& question, const std::string& answer) {
+// What the user answered; nothing when the prompt was cancelled.
+std::optional<std::string> Ask(const std::string& title, const std::string& question, const std::string& answer) {
     return platform::InputPrompt({title, question, answer, Message(1), Message(2)});
 }
 
 // Asks for a custom time: "Enter Custom Time" and the unit the answer is read in.
-std::string AskTime(int titleMessage, int unitMessage, const std::string& answer) {
+std::optional<std::string> AskTime(int titleMessage, int unitMessage, const std::string& answer) {
     return Ask(Message(titleMessage), Message(86) + " " + Message(unitMessage), answer);
 }
 
-std::string MeetingStartText() { return FormatClock("%hh:%ii", meetingStart, MenuClockWidth); }
+std::string ClockText(TimeValue t) { return FormatClock("%hh:%ii", t, MenuClockWidth); }
 
 // The whole minutes an entry such as "25 mins" begins with, in milliseconds.
 std::int32_t EntryMinutesMs(int item) { return SaturateMs(std::int64_t{ReadInteger(TimerMenuText(item))} * 60000); }
@@ -52,38 +54,40 @@ bool In(int item, int first, int last) { return item >= first && item <= last; }
 
 }  // namespace
 
+// A cancelled prompt changes nothing; an empty answer reads as 0 or 00:00.
 bool RunMenuCommand(int item) {
     if (In(item, menu::StartFirst, menu::StartCustom - 1)) {
         meetingStart = ParseClock(TimerMenuText(item));
     } else if (item == menu::StartCustom) {
-        meetingStart = ParseClock(AskTime(95, HoursMinutes, MeetingStartText()));
+        if (const auto answer = AskTime(95, HoursMinutes, ClockText(meetingStart))) meetingStart = ParseClock(*answer);
     } else if (In(item, menu::EndFirst, menu::EndCustom - 1)) {
         meetingEnd = ParseClock(TimerMenuText(item));
     } else if (item == menu::EndCustom) {
-        meetingEnd = ParseClock(AskTime(97, HoursMinutes, FormatClock("%hh:%ii", meetingEnd, MenuClockWidth)));
+        if (const auto answer = AskTime(97, HoursMinutes, ClockText(meetingEnd))) meetingEnd = ParseClock(*answer);
     } else if (In(item, menu::ParticipantsFirst, menu::ParticipantsCustom - 1)) {
         settings.NumOfParticipants = ReadInteger(TimerMenuText(item));
     } else if (item == menu::ParticipantsCustom) {
-        const std::string answer =
-            Ask("Horavel", Message(98), std::to_string(settings.NumOfParticipants));
         // A negative head count would make the meeting earn money.
-        settings.NumOfParticipants = std::max(0, ReadInteger(answer));
+        if (const auto answer = Ask("Horavel", Message(98), std::to_string(settings.NumOfParticipants)))
+            settings.NumOfParticipants = std::max(0, ReadInteger(*answer));
     } else if (In(item, menu::CountDownFirst, menu::CountDownHours - 1)) {
         SetCountDown(EntryMinutesMs(item));
     } else if (In(item, menu::CountDownHours, menu::CountDownCustom - 1)) {
         SetCountDown(3600000 + (item - menu::CountDownHours) * 1800000);
     } else if (item == menu::CountDownCustom) {
-        SetCountDown(TypedDurationMs(AskTime(99, MinutesSeconds, "")));
+        if (const auto answer = AskTime(99, MinutesSeconds, "")) SetCountDown(TypedDurationMs(*answer));
     } else if (item == menu::CountUp) {
         StartCountUp();
     } else if (In(item, menu::ReturnInFirst, menu::ReturnInCustom - 1)) {
         StartBreak(EntryMinutesMs(item));
     } else if (item == menu::ReturnInCustom) {
-        StartBreak(TypedDurationMs(AskTime(101, MinutesSeconds, "")));
+        if (const auto answer = AskTime(101, MinutesSeconds, "")) StartBreak(TypedDurationMs(*answer));
     } else if (In(item, menu::ReturnAtFirst, menu::ReturnAtCustom - 1)) {
         StartUntil(ParseClock(TimerMenuText(item)));
     } else if (item == menu::ReturnAtCustom) {
-        StartUntil(ParseClock(AskTime(95, HoursMinutes, MeetingStartText())));
+        // Offers the first time of the "Return at" list.
+        if (const auto answer = AskTime(101, HoursMinutes, ClockText(FirstReturnAtTime())))
+            StartUntil(ParseClock(*answer));
     } else if (item == menu::Pause) {
         TogglePause();
     } else if (item == menu::Settings) {

@@ -38,6 +38,9 @@ void CloseDialog();
 bool DialogIsOpen();
 void ShowDialog();
 void SetDialogTitle(const std::string& title);
+// A new client size; the dialog is centred on the screen until it is shown,
+// then keeps its top-left corner.
+void SetDialogSize(int innerWidth, int innerHeight);
 
 // Adds a control. page -1 puts it on the dialog itself at (x, y) of the client
 // area; page 0 or more puts it on that tab page, (x, y) then counting from the
@@ -48,6 +51,14 @@ bool AddControl(int control, ControlKind kind, int page, const Rect& place, cons
 bool ControlExists(int control);
 // Where a control stands, in the dialog's client coordinates.
 Rect ControlRect(int control);
+// Moves a control; place counts as for AddControl.
+void PlaceControl(int control, const Rect& place);
+// The width a control needs to show its whole text in its font, with its
+// frame, check box or arrow: a list its widest entry, a text field the widest
+// text its limit allows (else its text), the tab panel all its titles in one row.
+int FittingWidth(int control);
+// Text fields: at most this many characters, typed or pasted.
+void LimitControlText(int control, int characters);
 
 void SetControlText(int control, const std::string& text);
 std::string ControlText(int control);  // a list's: the selected entry's text, empty when none

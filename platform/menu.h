@@ -1,5 +1,6 @@
 #pragma once
 // The popup menu of the main window and the modal input prompt.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ void ShowPopupMenu(const std::vector<MenuEntry>& entries);
 // A small modal window, centred on the screen and above every top-most window:
 // title, a one-line question, a one-line text field holding answer, and the
 // buttons OK and Cancel (their captions given). Returns the text of the field,
-// or empty text when cancelled.
+// or nothing when the user cancelled (Cancel, Esc or the close box).
 struct PromptTexts {
     std::string title;
     std::string question;
@@ -32,6 +33,6 @@ struct PromptTexts {
     std::string ok = "OK";
     std::string cancel = "Cancel";
 };
-std::string InputPrompt(const PromptTexts& texts);
+std::optional<std::string> InputPrompt(const PromptTexts& texts);
 
 }  // namespace platform

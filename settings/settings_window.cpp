@@ -123,9 +123,11 @@ void OpenSettingsWindow() {
     settingsWindow.finishSoundPath = c.finishSoundPath;
     settingsWindow.customWarningTime = CustomWarningTimeText(c.customWarning);
     WriteControls(c);
+    settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
     UpdateSettingsControls();
+    LayOutSettingsControls();
     platform::ShowDialog();
     platform::FocusControl(sw::Tabs);
 }
@@ -157,6 +159,7 @@ void RelabelSettingsWindow() {
     RelabelSettingsControls();
     SetCustomWarningEntry();
     FillSoundLists();
+    LayOutSettingsControls();
 }
 
 void SetCustomWarningEntry() {

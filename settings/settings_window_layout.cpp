@@ -1,5 +1,6 @@
 #include "settings/settings_window_layout.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,11 +46,11 @@ const ControlSpec kControls[] = {
     {sw::ShowCost, kBox, sw::General, Box(120), 7, ""},
     {sw::SalaryLabel, kLabel, sw::General, Label(145), 8, ""},
     {sw::Currency, kList, sw::General, {130, 145, 40, 20}, 0, ""},
-    {sw::Salary, ControlKind::TextField, sw::General, {175, 145, 45, 20}, 0, ""},
+    {sw::Salary, ControlKind::DigitsField, sw::General, {175, 145, 45, 20}, 0, ""},
     {sw::Slash, ControlKind::Label, sw::General, {225, 148, 10, 20}, 0, "/"},
     {sw::Period, kList, sw::General, {240, 145, 80, 20}, 0, ""},
     {sw::MinSecHeader, ControlKind::CentredLabel, sw::Buttons, {130, 20, 55, 20}, 88, ""},
-    // The five preset rows are added in between (BuildSettingsControls).
+    // The five preset rows come in here (AllControls).
     {sw::Defaults, kButton, sw::Buttons, {130, 156, 55, 20}, 110, ""},
     {sw::LocationLabel, kLabel, sw::Display, Label(20), 14, ""},
     {sw::Location, kList, sw::Display, Main(20), 0, ""},
@@ -93,27 +94,51 @@ const ControlSpec kControls[] = {
 
 constexpr int kTabMessages[] = {3, 111, 49, 26, 33, 46};
 
+// The window as designed: the least it takes.
+constexpr int kDesignWidth = 428;
+constexpr int kDesignHeight = 370;
+constexpr int kDesignTabsWidth = 410;
+constexpr int kDesignPageRight = 400;  // the right edge of the widest page content (the About picture)
+constexpr int kLabelEnd = 125;         // where row labels end, before any grows
+constexpr int kPageMargin = 4;         // between a grown row label and the page's left edge
+
 std::string Text(const ControlSpec& spec) { return spec.message ? Message(spec.message) : spec.fixedText; }
 
 std::string ButtonLabel(int row) { return Message(112) + " " + std::to_string(row + 1); }
 
-void AddPresetRows() {
-    for (int row = 0; row < 5; ++row) {
-        const int y = 38 + 22 * row;
-        platform::AddControl(sw::ButtonLabel + row, kLabel, sw::Buttons, Label(y), ButtonLabel(row));
-        platform::AddControl(sw::Minutes + row, ControlKind::DigitsField, sw::Buttons, {130, y, 22, 20}, "");
-        platform::AddControl(sw::Colon + row, ControlKind::CentredLabel, sw::Buttons, {152, y + 3, 11, 20}, ":");
-        platform::AddControl(sw::Seconds + row, ControlKind::DigitsField, sw::Buttons, {163, y, 22, 20}, "");
+// Every control in reading order, the five preset rows after their header.
+std::vector<ControlSpec> AllControls() {
+    std::vector<ControlSpec> all;
+    for (const ControlSpec& spec : kControls) {
+        all.push_back(spec);
+        if (spec.control != sw::MinSecHeader) continue;
+        for (int row = 0; row < 5; ++row) {
+            const int y = 38 + 22 * row;
+            all.push_back({sw::ButtonLabel + row, kLabel, sw::Buttons, Label(y), 0, ""});
+            all.push_back({sw::Minutes + row, ControlKind::DigitsField, sw::Buttons, {130, y, 22, 20}, 0, ""});
+            all.push_back({sw::Colon + row, ControlKind::CentredLabel, sw::Buttons, {152, y + 3, 11, 20}, 0, ":"});
+            all.push_back({sw::Seconds + row, ControlKind::DigitsField, sw::Buttons, {163, y, 22, 20}, 0, ""});
+        }
     }
+    return all;
 }
 
-// Lists whose entries are messages in a row.
+std::string InitialText(const ControlSpec& spec) {
+    if (spec.control >= sw::ButtonLabel && spec.control < sw::ButtonLabel + 5) return ButtonLabel(spec.control - sw::ButtonLabel);
+    return Text(spec);
+}
+
+// Lists whose entries are messages in a row, from entry `entry` on.
 struct MessageList {
     int control;
     int first, last;
+    int entry;
 };
-constexpr MessageList kMessageLists[] = {
-    {sw::Period, 10, 13}, {sw::Location, 15, 18}, {sw::Height, 20, 23}, {sw::BreakTime, 72, 79}};
+constexpr MessageList kMessageLists[] = {{sw::Period, 10, 13, 0},
+                                         {sw::Location, 15, 18, 0},
+                                         {sw::Height, 20, 23, 0},
+                                         {sw::BreakTime, 72, 79, 0},
+                                         {sw::WarningTime, 37, 44, 1}};
 
 std::vector<std::string> TabTitles() {
     std::vector<std::string> titles;
@@ -121,31 +146,124 @@ std::vector<std::string> TabTitles() {
     return titles;
 }
 
+bool IsRowLabel(const ControlSpec& spec) { return spec.kind == kLabel && spec.place.x < 0; }
+
+bool SharesRows(const Rect& a, const Rect& b) { return a.y < b.y + b.height && b.y < a.y + a.height; }
+
+struct Placed {
+    ControlSpec spec;
+    Rect place;
+};
+
+// One page: every control as wide as its text needs; the row labels' column
+// as wide as its widest label, the rest of the page moved right by as much;
+// and each control at least as far right of the controls before it on its
+// rows as the design has it.
+std::vector<Placed> LayOutPage(const std::vector<ControlSpec>& all, int page) {
+    std::vector<Placed> placed;
+    for (const ControlSpec& spec : all) {
+        if (spec.page != page || !platform::ControlExists(spec.control)) continue;
+        Rect r = spec.place;
+        if (spec.kind != ControlKind::Image) r.width = std::max(r.width, platform::FittingWidth(spec.control));
+        placed.push_back({spec, r});
+    }
+    int labelEnd = kLabelEnd;
+    for (const Placed& p : placed)
+        if (IsRowLabel(p.spec)) labelEnd = std::max(labelEnd, kPageMargin + platform::FittingWidth(p.spec.control));
+    for (Placed& p : placed) {
+        if (IsRowLabel(p.spec)) {
+            p.place.x = labelEnd - p.place.width;  // right-aligned; what reaches past the page's edge is cut
+        } else if (p.spec.place.x >= kLabelEnd) {
+            p.place.x += labelEnd - kLabelEnd;
+        }
+    }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const Placed& a, const Placed& b) { return a.spec.place.x < b.spec.place.x; });
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        Placed& p = placed[i];
+        if (p.spec.control == sw::MinSecHeader) continue;  // spans the fields below it, placed last
+        for (std::size_t j = 0; j < i; ++j) {
+            const Placed& before = placed[j];
+            if (before.spec.control == sw::MinSecHeader || before.spec.place.x >= p.spec.place.x ||
+                !SharesRows(before.spec.place, p.spec.place))
+                continue;
+            const int gap = p.spec.place.x - (before.spec.place.x + before.spec.place.width);
+            p.place.x = std::max(p.place.x, before.place.x + before.place.width + gap);
+        }
+    }
+    return placed;
+}
+
+const Rect* PlaceOf(const std::vector<Placed>& placed, int control) {
+    for (const Placed& p : placed)
+        if (p.spec.control == control) return &p.place;
+    return nullptr;
+}
+
+// "(Min:Sec)" stands centred over the minutes and seconds fields.
+void SpanFieldsHeader(std::vector<Placed>& placed) {
+    const Rect* minutes = PlaceOf(placed, sw::Minutes);
+    const Rect* seconds = PlaceOf(placed, sw::Seconds);
+    for (Placed& p : placed) {
+        if (p.spec.control != sw::MinSecHeader || !minutes || !seconds) continue;
+        const int span = seconds->x + seconds->width - minutes->x;
+        p.place.x = minutes->x - std::max(0, p.place.width - span) / 2;
+        p.place.width = std::max(p.place.width, span);
+    }
+}
+
 }  // namespace
 
 void BuildSettingsControls(bool hasTaskbarBox) {
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlSpec& spec : AllControls()) {
         if (spec.control == sw::TaskbarProgress && !hasTaskbarBox) continue;
-        platform::AddControl(spec.control, spec.kind, spec.page, spec.place, Text(spec));
+        platform::AddControl(spec.control, spec.kind, spec.page, spec.place, InitialText(spec));
         if (spec.control == sw::Tabs) platform::SetControlEntries(sw::Tabs, TabTitles());
-        if (spec.control == sw::MinSecHeader) AddPresetRows();
     }
+    for (int row = 0; row < 5; ++row) {
+        platform::LimitControlText(sw::Minutes + row, kMinutesDigits);
+        platform::LimitControlText(sw::Seconds + row, kSecondsDigits);
+    }
+    platform::LimitControlText(sw::Salary, kSalaryDigits);
     platform::SetControlEntries(sw::Language, {kLanguageNames.begin(), kLanguageNames.end()});
     platform::SetControlEntries(sw::Currency, {kCurrencies.begin(), kCurrencies.end()});
     for (const MessageList& list : kMessageLists)
-        platform::SetControlEntries(list.control, MessageEntries(list.first, list.last));
+        if (list.entry == 0) platform::SetControlEntries(list.control, MessageEntries(list.first, list.last));
 }
 
 void RelabelSettingsControls() {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.message != 0) platform::SetControlText(spec.control, Message(spec.message));
+    for (const ControlSpec& spec : AllControls()) {
+        if (spec.message != 0 || IsRowLabel(spec)) platform::SetControlText(spec.control, InitialText(spec));
     }
-    for (int row = 0; row < 5; ++row) platform::SetControlText(sw::ButtonLabel + row, ButtonLabel(row));
     const std::vector<std::string> titles = TabTitles();
     for (std::size_t i = 0; i < titles.size(); ++i) platform::SetControlEntry(sw::Tabs, static_cast<int>(i), titles[i]);
     for (const MessageList& list : kMessageLists) {
         const std::vector<std::string> entries = MessageEntries(list.first, list.last);
         for (std::size_t i = 0; i < entries.size(); ++i)
-            platform::SetControlEntry(list.control, static_cast<int>(i), entries[i]);
+            platform::SetControlEntry(list.control, list.entry + static_cast<int>(i), entries[i]);
     }
+}
+
+void LayOutSettingsControls() {
+    const std::vector<ControlSpec> all = AllControls();
+    std::vector<std::vector<Placed>> pages;
+    int pageRight = kDesignPageRight;
+    for (int page = sw::General; page <= sw::About; ++page) {
+        pages.push_back(LayOutPage(all, page));
+        SpanFieldsHeader(pages.back());
+        for (const Placed& p : pages.back()) pageRight = std::max(pageRight, p.place.x + p.place.width);
+    }
+    const int tabsWidth =
+        std::max(kDesignTabsWidth + pageRight - kDesignPageRight, platform::FittingWidth(sw::Tabs));
+    const int wider = tabsWidth - kDesignTabsWidth;
+    platform::SetDialogSize(kDesignWidth + wider, kDesignHeight);
+    for (const ControlSpec& spec : all) {
+        if (spec.page >= 0) continue;
+        Rect r = spec.place;
+        if (spec.control == sw::Tabs) r.width = tabsWidth;
+        else r.x += wider;  // OK and Cancel stay under the panel's right edge
+        platform::PlaceControl(spec.control, r);
+    }
+    for (const std::vector<Placed>& page : pages)
+        for (const Placed& p : page) platform::PlaceControl(p.spec.control, p.place);
 }

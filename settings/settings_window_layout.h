@@ -36,3 +36,6 @@ void BuildSettingsControls(bool hasTaskbarBox);
 // Puts the active language's texts on every label, box, button and tab, and
 // on the lists whose entries are messages, keeping each list's selection.
 void RelabelSettingsControls();
+// Places the controls as designed, each grown to fit its text, the window
+// widened where a page or the tab titles need it.
+void LayOutSettingsControls();

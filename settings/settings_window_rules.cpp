@@ -37,9 +37,15 @@ void StoreEntry(int entry, std::int32_t& field) {
     if (entry >= 0) field = entry;
 }
 
+// A digits field's number: its fields take digits only, but a pasted sign or
+// a stored value wider than the field still reads as at least 0 and at most
+// the field's digits ("-5" reads as 0).
+std::int32_t ReadCount(const std::string& text, std::int32_t largest) {
+    return std::clamp(ReadInteger(text), 0, largest);
+}
+
 std::int32_t ButtonSeconds(const std::string& minutes, const std::string& seconds) {
-    const std::int64_t total = 60 * std::int64_t{ReadInteger(minutes)} + ReadInteger(seconds);
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(total, INT32_MIN, INT32_MAX));
+    return 60 * ReadCount(minutes, kLargestMinutes) + ReadCount(seconds, kLargestSeconds);
 }
 
 }  // namespace
@@ -104,7 +110,7 @@ AddinStep ApplySettingsControls(const SettingsControls& c, Settings& s) {
     s.ShowTimer = c.showTimer;
     s.ShowCostCounter = c.showCost;
     if (c.currency >= 0) s.CostCurrency = kCurrencies[c.currency];
-    s.CostSalary = ReadInteger(c.salary);
+    s.CostSalary = ReadCount(c.salary, kLargestSalary);
     StoreEntry(c.period, s.CostPeriod);
     StoreEntry(c.location, s.StartupLocation);
     StoreEntry(c.height, s.StartupHeight);

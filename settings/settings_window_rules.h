@@ -37,6 +37,13 @@ struct SettingsControls {
 
 constexpr std::array<const char*, 4> kCurrencies = {"$", "€", "£", "¥"};
 constexpr int kWarningSounds = 10;  // built-in sounds the warning list offers
+// What the salary and preset fields hold at most: 9, 3 and 2 digits.
+constexpr int kSalaryDigits = 9;
+constexpr int kMinutesDigits = 3;
+constexpr int kSecondsDigits = 2;
+constexpr std::int32_t kLargestSalary = 999999999;
+constexpr std::int32_t kLargestMinutes = 999;
+constexpr std::int32_t kLargestSeconds = 99;
 constexpr int kFinishSounds = 19;
 
 // The controls as the record fills them. A sound number beyond its list is

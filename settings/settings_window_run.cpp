@@ -54,6 +54,7 @@ void ChooseListEntry(const SoundSide& side) {
     settingsWindow.*side.path = path;
     FillSoundLists();
     platform::SelectControlEntry(side.list, static_cast<int>(platform::ControlEntries(side.list).size()) - 1);
+    LayOutSettingsControls();
 }
 
 void AskCustomWarningTime() {
@@ -64,10 +65,15 @@ void AskCustomWarningTime() {
     prompt.answer = ProposedCustomTime(entries.empty() ? "" : entries.front());
     prompt.ok = Message(1);
     prompt.cancel = Message(2);
-    const std::string answer = platform::InputPrompt(prompt);
-    settingsWindow.customWarningTime = FormatMinutesSeconds(-ParseDuration(answer));
+    const std::optional<std::string> answer = platform::InputPrompt(prompt);
+    if (!answer) {  // cancelled: the list goes back to the entry it had
+        platform::SelectControlEntry(sw::WarningTime, settingsWindow.warningEntry);
+        return;
+    }
+    settingsWindow.customWarningTime = FormatMinutesSeconds(-ParseDuration(*answer));
     SetCustomWarningEntry();
     platform::SelectControlEntry(sw::WarningTime, 0);
+    LayOutSettingsControls();
 }
 
 // Opens the selected language's file for editing, first writing the active
@@ -142,6 +148,7 @@ void OnSelect(int control) {
             break;
         case sw::WarningTime:
             if (platform::SelectedControlEntry(sw::WarningTime) == 0) AskCustomWarningTime();
+            settingsWindow.warningEntry = platform::SelectedControlEntry(sw::WarningTime);
             break;
         case sw::WarningSoundList: ChooseListEntry(kWarningSide); break;
         case sw::FinishSoundList: ChooseListEntry(kFinishSide); break;

@@ -10,6 +10,8 @@ struct SettingsWindowState {
     std::string finishSoundPath;
     // The time the custom warning entry shows ("01:15"), empty when it shows none.
     std::string customWarningTime;
+    // The warning time list's entry before the user's latest choice.
+    int warningEntry = -1;
     int aboutPage = 0;
 };
 extern SettingsWindowState settingsWindow;

@@ -116,12 +116,9 @@ std::vector<MenuEntry> ReturnIn() {
     return list;
 }
 
-// Twelve five-minute steps from the first step of the quarter-hour base that is
-// not earlier than now; a day of steps at most.
+// Twelve five-minute steps.
 std::vector<MenuEntry> ReturnAt() {
-    const TimeValue now = ClockNow();
-    TimeValue t = quarterHourBase;
-    for (int steps = 0; steps < 288 && t < now; ++steps) t += FiveMinutes;
+    const TimeValue t = FirstReturnAtTime();
     std::vector<MenuEntry> list;
     for (int k = 0; k < 12; ++k) list.push_back(Item(menu::ReturnAtFirst + k, Clock(t + k * FiveMinutes)));
     list.push_back(Separator());
@@ -138,6 +135,13 @@ const MenuEntry* Find(const std::vector<MenuEntry>& entries, int item) {
 }
 
 }  // namespace
+
+TimeValue FirstReturnAtTime() {
+    const TimeValue now = ClockNow();
+    TimeValue t = quarterHourBase;
+    for (int steps = 0; steps < 288 && t < now; ++steps) t += FiveMinutes;
+    return t;
+}
 
 std::vector<MenuEntry> TimerMenuEntries() {
     const bool paused = timerState.paused != 0;

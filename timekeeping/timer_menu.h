@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/menu.h"
+#include "timekeeping/time_values.h"
 
 // Entry numbers: the commands recognise the entries by them.
 namespace menu {
@@ -45,6 +46,10 @@ constexpr int Quit = 18;
 
 // The menu for the present meeting times, participants, timer and clock.
 std::vector<platform::MenuEntry> TimerMenuEntries();
+
+// The first time the "Return at" list offers: the first five-minute step from
+// the quarter-hour base that is not earlier than now (a day of steps at most).
+TimeValue FirstReturnAtTime();
 
 // The menu as last built.
 extern std::vector<platform::MenuEntry> timerMenu;

@@ -175,12 +175,7 @@ bool OpenDialog(int innerWidth, int innerHeight, const std::string& title) {
     if (!dialog) return false;
     win32::events.clear();
     SetWindowTextW(dialog, win32::Wide(title).c_str());
-    RECT r{0, 0, innerWidth, innerHeight};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2, (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w,
-                 h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetDialogSize(innerWidth, innerHeight);
     // Modal: the owner takes no input while the dialog is open.
     if (owner) EnableWindow(owner, FALSE);
     return true;
@@ -204,6 +199,20 @@ void ShowDialog() {
     win32::ShowCurrentPage();
     ShowWindow(dialog, SW_SHOW);
     SetForegroundWindow(dialog);
+}
+
+void SetDialogSize(int innerWidth, int innerHeight) {
+    if (!dialog) return;
+    RECT r{0, 0, innerWidth, innerHeight};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (IsWindowVisible(dialog)) {
+        SetWindowPos(dialog, nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    } else {
+        SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void SetDialogTitle(const std::string& title) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/win32/dialog_internal.h"
@@ -115,6 +116,57 @@ void SetTabTitle(HWND tabs, int entry, const std::string& title, bool insert) {
                  reinterpret_cast<LPARAM>(&item));
 }
 
+// Widest of the texts in the control's own font.
+int TextWidth(HWND hwnd, const std::vector<std::wstring>& texts) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::wstring& text : texts) {
+        SIZE size{0, 0};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return widest;
+}
+
+std::wstring WindowTextOf(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A field limited to a few characters must show the widest they can be.
+constexpr LRESULT kShortLimit = 64;
+
+int FieldTextWidth(HWND field, ControlKind kind) {
+    const LRESULT limit = SendMessageW(field, EM_GETLIMITTEXT, 0, 0);
+    if (limit <= 0 || limit > kShortLimit) return TextWidth(field, {WindowTextOf(field)});
+    int digit = 0;
+    for (wchar_t d = L'0'; d <= L'9'; ++d) digit = std::max(digit, TextWidth(field, {std::wstring(1, d)}));
+    const int character = kind == ControlKind::DigitsField ? digit : TextWidth(field, {L"W"});
+    const DWORD margins = static_cast<DWORD>(SendMessageW(field, EM_GETMARGINS, 0, 0));
+    return static_cast<int>(limit) * character + LOWORD(margins) + HIWORD(margins) + 2;  // and the caret
+}
+
+// The items' widths added up. A strip too narrow for its titles scrolls, and a
+// title scrolled out of it has no width: it is scrolled back to the first.
+int TabsWidth(HWND tabs) {
+    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)  // some systems scroll by one title a message
+        SendMessageW(tabs, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    int width = 0;
+    for (int i = 0; i < count; ++i) {
+        RECT r{};
+        SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        width += r.right - r.left;
+    }
+    // The selected tab stands out by an edge on either side, and the strip
+    // has an edge of its own at each end.
+    return width + 4 * GetSystemMetrics(SM_CXEDGE);
+}
+
 }  // namespace
 
 ControlRecord* FindControl(int control) {
@@ -192,6 +244,54 @@ Rect ControlRect(int control) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+void PlaceControl(int control, const Rect& wanted) {
+    win32::ControlRecord* r = win32::FindControl(control);
+    if (!r) return;
+    POINT origin{0, 0};
+    if (r->page >= 0) origin = win32::PageOrigin();
+    const Rect place = r->page >= 0 ? win32::CutToPage(wanted) : wanted;
+    const Rect now = ControlRect(control);
+    if (now.x == origin.x + place.x && now.y == origin.y + place.y && now.width == place.width) return;
+    const bool list = r->kind == ControlKind::DropDownList;
+    const int height = list ? place.height + win32::kDroppedListHeight : place.height;
+    SetWindowPos(r->hwnd, nullptr, origin.x + place.x, origin.y + place.y, place.width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (list) win32::SetClosedHeight(r->hwnd, place.height);
+}
+
+int FittingWidth(int control) {
+    win32::ControlRecord* r = win32::FindControl(control);
+    if (!r) return 0;
+    const int edge = GetSystemMetrics(SM_CXEDGE);
+    const int zero = win32::TextWidth(r->hwnd, {L"0"});
+    switch (r->kind) {
+        case ControlKind::Tabs: return win32::TabsWidth(r->hwnd);
+        case ControlKind::Label:
+        case ControlKind::RightLabel:
+        case ControlKind::CentredLabel: return win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
+        case ControlKind::CheckBox:
+            // The box, a digit's width of gap, the text.
+            return GetSystemMetrics(SM_CXMENUCHECK) + zero + win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            return 4 * edge + zero + win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
+        case ControlKind::DropDownList: {
+            std::vector<std::wstring> entries;
+            const int count = static_cast<int>(SendMessageW(r->hwnd, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) entries.push_back(win32::ComboEntry(r->hwnd, i));
+            return GetSystemMetrics(SM_CXVSCROLL) + 4 * edge + zero + win32::TextWidth(r->hwnd, entries);
+        }
+        case ControlKind::TextField:
+        case ControlKind::DigitsField: return 2 * edge + win32::FieldTextWidth(r->hwnd, r->kind);
+        case ControlKind::Image: return 0;
+    }
+    return 0;
+}
+
+void LimitControlText(int control, int characters) {
+    if (HWND hwnd = Handle(control)) SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
+
 void SetControlText(int control, const std::string& text) {
     if (HWND hwnd = Handle(control)) SetWindowTextW(hwnd, win32::Wide(text).c_str());
 }
@@ -201,9 +301,7 @@ std::string ControlText(int control) {
     if (!r) return {};
     if (r->kind == ControlKind::DropDownList)
         return win32::Utf8(win32::ComboEntry(r->hwnd, static_cast<int>(SendMessageW(r->hwnd, CB_GETCURSEL, 0, 0))));
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(r->hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(r->hwnd, text.data(), static_cast<int>(text.size()))));
-    return win32::Utf8(text);
+    return win32::Utf8(win32::WindowTextOf(r->hwnd));
 }
 
 void SetControlChecked(int control, bool checked) {

@@ -87,7 +87,7 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 namespace platform {
 
-std::string InputPrompt(const PromptTexts& texts) {
+std::optional<std::string> InputPrompt(const PromptTexts& texts) {
     using win32::Template;
     Template t;
     // Centred on the screen and above the top-most main window.
@@ -107,7 +107,8 @@ std::string InputPrompt(const PromptTexts& texts) {
     win32::PromptData data{win32::Wide(texts.answer)};
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), win32::MainWindowHandle(),
                                                    win32::PromptProc, reinterpret_cast<LPARAM>(&data));
-    return result == IDOK ? win32::Utf8(data.answer) : std::string();
+    if (result != IDOK) return std::nullopt;  // Cancel, Esc and the close box alike
+    return win32::Utf8(data.answer);
 }
 
 }  // namespace platform

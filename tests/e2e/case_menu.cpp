@@ -2,9 +2,10 @@
 // a slide show. The menu is worked with the keyboard, as the system's menu
 // window takes it; what the timer then shows is compared with what a preset
 // button of the same length shows.
-#include <thread>
-
 #include "tests/e2e/case_support.h"
+
+#include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -205,6 +206,12 @@ E2E_CASE(custom_count_down_of_one_minute_thirty) {
         CHECK(OpenMenu(window, program.id), "the menu opens");
         Keys(custom);  // "Custom...", the last entry
         CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "", nullptr, true), "Esc closes the prompt");
+        // The command is done once the window answers: a cancelled prompt changed nothing.
+        CHECK(e2e::Settle(window) && TimerPicture(window).rgb == fifteen.rgb, "Esc leaves the 15-minute timer");
+        CHECK(OpenMenu(window, program.id), "the menu opens again");
+        Keys(custom);
+        CHECK(e2e::ClosePromptBox(program.id, "Set Count Down Timer"), "the close box closes the prompt");
+        CHECK(e2e::Settle(window) && TimerPicture(window).rgb == fifteen.rgb, "the close box leaves it too");
         CHECK(OpenMenu(window, program.id), "the menu opens again");
         Keys(custom);
         CHECK(e2e::AnswerPrompt(program.id, "Set Count Down Timer", "1:30"), "the count-down prompt takes 1:30");
@@ -249,7 +256,29 @@ E2E_CASE(return_at_starts_the_full_screen_break) {
     HWND window = e2e::StartAndFind(exePath, program);
     if (window) {
         CHECK(OpenMenu(window, program.id), "the menu opens");
-        // Start Break Timer, into it ("Return in"), down to "Return at", into it, the first time.
+        // Start Break Timer, into it ("Return in"), down to "Return at", into it, up to "Custom...".
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN});
+        HWND prompt = e2e::WaitForProgramWindow(program.id, L"#32770", "Start Break Timer", kWait);
+        if (CHECK(prompt != nullptr, "the custom prompt is titled \"Start Break Timer\"")) {
+            const std::string question = e2e::WindowText(e2e::FindChild(prompt, 100).hwnd);
+            CHECK(question == "Enter Custom Time (Hrs:Min)", "it asks \"" + question + "\"");
+            // It offers the list's first time: the first five-minute step not before now.
+            const std::string offered = e2e::FieldText(e2e::FindChild(prompt, 101).hwnd);
+            int hour = 0, minute = 0;
+            char half[3] = {};
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            const bool read = std::sscanf(offered.c_str(), "%d:%d %2s", &hour, &minute, half) == 3;
+            const int offeredMinutes = (hour % 12 + (std::string(half) == "PM" ? 12 : 0)) * 60 + minute;
+            const int ahead = (offeredMinutes - (now.wHour * 60 + now.wMinute) + 1440) % 1440;
+            CHECK(read && minute % 5 == 0 && ahead <= 5, "it offers \"" + offered + "\", the first time of the list");
+            CHECK(e2e::AnswerPrompt(program.id, "Start Break Timer", "", nullptr, true), "Esc closes it");
+            CHECK(e2e::Settle(window) && !IsZoomed(window) &&
+                      e2e::WindowText(e2e::FindChild(window, 37).hwnd) != "Stop Break Timer",
+                  "no break starts");
+        }
+        CHECK(OpenMenu(window, program.id), "the menu opens again");
+        // The first time of "Return at".
         Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RETURN});
         CHECK(e2e::WaitForCaption(window, 37, "Stop Break Timer", kWait), "the break's stop button shows");
         CHECK(IsZoomed(window), "the break fills the screen");

@@ -2,7 +2,7 @@
 // by the menu entry, its tabs and controls, the keyboard, the language
 // preview, a preset typed and accepted, the window border, "Edit", and the
 // alert previews.
-#include "tests/e2e/case_support.h"
+#include "tests/e2e/settings_window_support.h"
 
 #include <commctrl.h>
 
@@ -11,32 +11,16 @@
 
 namespace {
 
-constexpr int kTabs = 3;
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-constexpr int kLanguage = 101;
+using namespace e2e::settings_window;
+
 constexpr int kEdit = 102;
 constexpr int kMinutes3 = 222;
 constexpr int kSeconds3 = 242;
 constexpr int kBorder = 308;
-constexpr int kWarningTime = 401;
-const char* const kTitle = "Horavel Settings";
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-HWND OpenWithButton(HWND window, DWORD processId) {
-    e2e::PressGadget(window, 35);
-    return e2e::WaitForWindow(kTitle, processId, 10000);
-}
 
-// Waits until the window is gone (closed by OK, Cancel or Esc).
-bool WaitClosed(HWND dialog) {
-    for (int i = 0; i < 100; ++i) {
-        if (!IsWindow(dialog)) return true;
-        e2e::Pause(100);
-    }
-    return false;
-}
 
 // A control's place in the dialog's client area.
 RECT PlaceInDialog(HWND dialog, int id) {
@@ -50,33 +34,7 @@ bool PlacedAt(HWND dialog, int id, int x, int y, int w, int h) {
     return r.left == x && r.top == y && r.right - r.left == w && r.bottom - r.top == h;
 }
 
-// The tab titles, read through the program's own memory (a tab item carries a pointer).
-std::vector<std::string> TabTitles(HWND tabs, DWORD processId) {
-    std::vector<std::string> titles;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return titles;
-    const SIZE_T bytes = sizeof(TCITEMW) + 256 * sizeof(wchar_t);
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
-    const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; remote && i < count; ++i) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
-        item.cchTextMax = 256;
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
-        wchar_t text[256] = {};
-        ReadProcessMemory(process, remote + sizeof(TCITEMW), text, sizeof text - sizeof(wchar_t), nullptr);
-        titles.push_back(e2e::Narrow(text));
-    }
-    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return titles;
-}
 
-int SelectedTab(HWND dialog) {
-    return static_cast<int>(SendMessageW(e2e::FindChild(dialog, kTabs).hwnd, TCM_GETCURSEL, 0, 0));
-}
 
 // The control that has the keyboard focus in the program's window thread.
 HWND FocusOf(HWND dialog) {
@@ -86,24 +44,7 @@ HWND FocusOf(HWND dialog) {
     return info.hwndFocus;
 }
 
-// The selected entry's text of a drop-down list.
-std::string ListText(HWND dialog, int id) {
-    HWND list = e2e::FindChild(dialog, id).hwnd;
-    const LRESULT entry = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(entry), 0);
-    if (entry < 0 || length < 0) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return e2e::Narrow(text);
-}
 
-// Picks a list entry as the list itself reports a choice to its dialog.
-void PickEntry(HWND dialog, int id, int entry) {
-    HWND list = e2e::FindChild(dialog, id).hwnd;
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
 
 // A field's text as the field itself gives it.
 std::string FieldText(HWND dialog, int id) { return e2e::FieldText(e2e::FindChild(dialog, id).hwnd); }
@@ -116,21 +57,7 @@ bool WaitForText(HWND dialog, int id, const std::string& text) {
     return false;
 }
 
-bool WaitForListText(HWND dialog, int id, const std::string& text) {
-    for (int i = 0; i < 50; ++i) {
-        if (ListText(dialog, id) == text) return true;
-        e2e::Pause(100);
-    }
-    return false;
-}
 
-// Turns to a tab page with Ctrl+Tab, as a keyboard user does.
-void TurnToTab(HWND dialog, int tab) {
-    for (int i = 0; i < 6 && SelectedTab(dialog) != tab; ++i) {
-        e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
-        e2e::Pause(200);
-    }
-}
 
 RECT OuterRect(HWND window) { return e2e::WindowRect(window); }
 
@@ -365,6 +292,103 @@ E2E_CASE(settings_window_custom_warning_time) {
         CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
                   Contains(saved, "\r\nWarningTime = -180\r\n"),
               "the settings file holds WarningTime = -180");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(settings_window_cancelled_warning_prompt_changes_nothing) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TurnToTab(dialog, 3);
+        PickEntry(dialog, kWarningTime, 2);
+        CHECK(WaitForListText(dialog, kWarningTime, "30 Sec Remaining"), "\"30 Sec Remaining\" is chosen");
+        PickEntry(dialog, kWarningTime, 0);
+        CHECK(e2e::AnswerPrompt(program.id, "Horavel", "", nullptr, true), "Esc closes the custom time prompt");
+        CHECK(e2e::Settle(dialog) && WaitForListText(dialog, kWarningTime, "30 Sec Remaining"),
+              "the list is back on \"30 Sec Remaining\", not \"" + ListText(dialog, kWarningTime) + "\"");
+        PickEntry(dialog, kWarningTime, 0);
+        CHECK(e2e::ClosePromptBox(program.id, "Horavel"), "the close box closes the prompt");
+        CHECK(e2e::Settle(dialog) && WaitForListText(dialog, kWarningTime, "30 Sec Remaining"),
+              "the list is back on \"30 Sec Remaining\" again");
+        CHECK(ListEntries(e2e::FindChild(dialog, kWarningTime).hwnd).front() == "Custom...",
+              "the custom entry shows no time");
+        e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+        CHECK(WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  Contains(saved, "\r\nWarningTime = 2\r\n"),
+              "the settings file holds WarningTime = 2");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+namespace {
+
+constexpr int kSalary = 109;
+constexpr int kMinutes1 = 220;
+constexpr int kSeconds1 = 240;
+
+// Selects the field's whole text and types over it, as after a double click.
+void TypeOver(HWND dialog, int id, const std::string& text) {
+    HWND field = e2e::FindChild(dialog, id).hwnd;
+    e2e::ClickWindow(field);
+    e2e::Settle(dialog);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    e2e::TypeText(text);
+    e2e::Settle(dialog);
+}
+
+bool SetClipboardText(const std::string& text) {
+    const std::wstring wide = e2e::Widen(text);
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    bool set = false;
+    if (memory) {
+        std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    }
+    CloseClipboard();
+    return set;
+}
+
+}  // namespace
+
+E2E_CASE(settings_window_fields_take_digits_only) {
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens")) {
+        TypeOver(dialog, kSalary, "-5");
+        CHECK(FieldText(dialog, kSalary) == "5", "the salary takes no sign: \"" + FieldText(dialog, kSalary) + "\"");
+        TypeOver(dialog, kSalary, "12345678901");
+        CHECK(FieldText(dialog, kSalary) == "123456789",
+              "the salary takes nine digits: \"" + FieldText(dialog, kSalary) + "\"");
+        // A sign can still come in by the clipboard: it reads as 0.
+        HWND salary = e2e::FindChild(dialog, kSalary).hwnd;
+        CHECK(SetClipboardText("-5"), "\"-5\" is on the clipboard");
+        SendMessageW(salary, EM_SETSEL, 0, -1);
+        SendMessageW(salary, WM_PASTE, 0, 0);
+        const std::string pasted = FieldText(dialog, kSalary);
+        CHECK(pasted == "-5" || pasted == "5", "the paste gives \"" + pasted + "\"");
+        TurnToTab(dialog, 1);
+        TypeOver(dialog, kMinutes1, "1234");
+        CHECK(FieldText(dialog, kMinutes1) == "123", "the minutes take three digits: \"" + FieldText(dialog, kMinutes1) + "\"");
+        TypeOver(dialog, kSeconds1, "-59");
+        CHECK(FieldText(dialog, kSeconds1) == "59", "the seconds take two digits and no sign: \"" +
+                                                      FieldText(dialog, kSeconds1) + "\"");
+        e2e::ClickWindow(e2e::FindChild(dialog, kOk).hwnd);
+        CHECK(WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved), "the settings file is there");
+        const std::string salaryLine = pasted == "-5" ? "\r\nCostSalary = 0\r\n" : "\r\nCostSalary = 5\r\n";
+        CHECK(Contains(saved, salaryLine), "the pasted salary is stored as " + salaryLine.substr(2, salaryLine.size() - 4));
+        CHECK(Contains(saved, "\r\nButton1 = 7439\r\n"), "Button1 is 123:59, 7439 seconds");
     }
     e2e::StopProgram(program);
     return e2e::Result();

@@ -98,4 +98,17 @@ bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& 
     return !IsWindowVisible(prompt);
 }
 
+bool ClosePromptBox(DWORD processId, const std::string& title) {
+    HWND prompt = WaitForProgramWindow(processId, L"#32770", title, kPromptWait);
+    if (!prompt) return false;
+    PostMessageW(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (DWORD waited = 0; IsWindow(prompt) && IsWindowVisible(prompt) && waited < kPromptWait; waited += 50) Pause(50);
+    return !IsWindowVisible(prompt);
+}
+
+bool Settle(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+}
+
 }  // namespace e2e

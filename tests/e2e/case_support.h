@@ -45,5 +45,10 @@ std::string FieldText(HWND field);
 // true when it closed.
 bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& typed, std::string* initial = nullptr,
                   bool cancel = false);
+// Closes the program's prompt with this title by its close box; true when it closed.
+bool ClosePromptBox(DWORD processId, const std::string& title);
+
+// A round trip through the window's thread: what it was sent or posted before is done.
+bool Settle(HWND window);
 
 }  // namespace e2e

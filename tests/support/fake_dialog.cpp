@@ -1,5 +1,7 @@
 #include "tests/support/fake_dialog.h"
 
+#include <algorithm>
+
 #include "tests/support/fake_platform.h"
 
 namespace fake {
@@ -26,8 +28,20 @@ void PushClick(int control) { PushDialog(platform::DialogEventKind::Clicked, con
 
 void TypeInto(int control, const std::string& text) { ControlOf(control).text = text; }
 
+int FakeChrome(platform::ControlKind kind) {
+    switch (kind) {
+        case platform::ControlKind::CheckBox: return 16;
+        case platform::ControlKind::Button:
+        case platform::ControlKind::DefaultButton: return 10;
+        case platform::ControlKind::DropDownList: return 24;
+        case platform::ControlKind::TextField:
+        case platform::ControlKind::DigitsField: return 8;
+        default: return 0;
+    }
+}
+
 std::string FakeCompactPath(const std::string& path, int width) {
-    const std::size_t fits = static_cast<std::size_t>(width / 6);
+    const std::size_t fits = static_cast<std::size_t>(width / kCharWidth);
     if (path.size() <= fits) return path;
     const std::size_t keep = fits > 3 ? fits - 3 : 0;
     return path.substr(0, keep / 2) + "..." + path.substr(path.size() - (keep - keep / 2));
@@ -70,6 +84,10 @@ void CloseDialog() {
 bool DialogIsOpen() { return dialog.open; }
 void ShowDialog() { dialog.shown = true; }
 void SetDialogTitle(const std::string& title) { dialog.title = title; }
+void SetDialogSize(int innerWidth, int innerHeight) {
+    dialog.innerWidth = innerWidth;
+    dialog.innerHeight = innerHeight;
+}
 
 bool AddControl(int control, ControlKind kind, int page, const Rect& place, const std::string& text) {
     if (!dialog.open || Find(control)) return false;
@@ -87,6 +105,32 @@ bool ControlExists(int control) { return Find(control) != nullptr; }
 Rect ControlRect(int control) {
     auto* c = Find(control);
     return c ? c->place : Rect{};
+}
+
+void PlaceControl(int control, const Rect& place) {
+    if (auto* c = Find(control)) c->place = place;
+}
+
+int FittingWidth(int control) {
+    auto* c = Find(control);
+    if (!c) return 0;
+    auto width = [](const std::string& text) { return fake::kCharWidth * static_cast<int>(text.size()); };
+    int text = width(c->text);
+    if (c->kind == ControlKind::Tabs) {
+        int all = 4;
+        for (const std::string& title : c->entries) all += width(title) + 12;
+        return all;
+    }
+    if (c->kind == ControlKind::DropDownList) {
+        text = 0;
+        for (const std::string& e : c->entries) text = std::max(text, width(e));
+    }
+    if (c->limit > 0) text = fake::kCharWidth * c->limit;
+    return c->kind == ControlKind::Image ? 0 : text + fake::FakeChrome(c->kind);
+}
+
+void LimitControlText(int control, int characters) {
+    if (auto* c = Find(control)) c->limit = characters;
 }
 
 void SetControlText(int control, const std::string& text) {

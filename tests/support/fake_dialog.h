@@ -24,6 +24,7 @@ struct Control {
     int image = -1;
     int repaints = 0;
     bool textSelected = false;  // SelectAllText was called
+    int limit = 0;              // LimitControlText, 0 none
 };
 
 struct DialogStep {
@@ -56,8 +57,13 @@ void PushClick(int control);
 void TypeInto(int control, const std::string& text);
 Control& ControlOf(int control);
 
-// Shortens paths as the fake measures them: 6 pixels a character, the middle
-// replaced by "..." when the path is wider than the width.
+// The fake's measure of texts: 5 pixels a character (about the dialog font's
+// average), and what FittingWidth adds for a control's frame, box or arrow.
+constexpr int kCharWidth = 5;
+int FakeChrome(platform::ControlKind kind);
+
+// Shortens paths as the fake measures them, the middle replaced by "..." when
+// the path is wider than the width.
 std::string FakeCompactPath(const std::string& path, int width);
 
 }  // namespace fake

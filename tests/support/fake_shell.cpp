@@ -14,12 +14,12 @@ namespace platform {
 
 void ShowPopupMenu(const std::vector<MenuEntry>& entries) { shell.menus.push_back(entries); }
 
-std::string InputPrompt(const PromptTexts& texts) {
+std::optional<std::string> InputPrompt(const PromptTexts& texts) {
     shell.prompts.push_back(texts);
-    if (shell.answers.empty()) return {};
+    if (shell.answers.empty()) return std::nullopt;
     const std::optional<std::string> typed = shell.answers.front();
     shell.answers.pop_front();
-    return typed.value_or(std::string());
+    return typed;
 }
 
 bool CreateTaskbarList() {

@@ -58,15 +58,16 @@ TEST_F(Commands, MeetingTimesFromTheListsAndTheirPrompts) {
         std::optional<std::string> typed;
         TimeValue time;
     };
-    // Midnight lies ten hours back: still today's.
+    // Midnight lies ten hours back: still today's. Cancel keeps the time there was.
     const Case cases[] = {
         {"10:10", Today(10, 10)}, {"2:15 PM", Today(14, 15)}, {"12:10 AM", Today(0, 10)},
         {"8:00", Today(8, 0)},    {"99:99", Today(23, 59)},    {"-3:00", Today(0, 0)},
-        {"abc", Today(0, 0)},     {"", Today(0, 0)},           {Cancel, Today(0, 0)},
+        {"abc", Today(0, 0)},     {"", Today(0, 0)},           {Cancel, Today(11, 30)},
         {FortyDigits, Today(23, 0)},
     };
     for (const Case& c : cases) {
         const std::string label = c.typed.value_or("(cancel)");
+        meetingStart = meetingEnd = Today(11, 30);  // ahead: the lists are not re-centred
         Choose(17, c.typed);
         EXPECT_EQ(meetingStart, c.time) << label;
         Choose(34, c.typed);
@@ -100,7 +101,7 @@ TEST_F(Commands, ParticipantsFromTheListAndTheirPrompt) {
         std::int32_t participants;
     };
     const Case cases[] = {{"45", 45},  {" 12 people", 12}, {"-5", 0}, {"abc", 0},
-                          {"", 0},     {Cancel, 0},        {FortyDigits, INT32_MAX}};
+                          {"", 0},     {Cancel, 10},       {FortyDigits, INT32_MAX}};
     for (const Case& c : cases) {
         settings.NumOfParticipants = 10;
         Choose(64, c.typed);
@@ -130,16 +131,28 @@ TEST_F(Commands, CountDownsAndTheirPrompt) {
         std::optional<std::string> typed;
         std::int32_t ms;
     };
+    // Cancel leaves the running 10-minute count-down as it was: same mode, length and start.
     const Case cases[] = {
         {"45", 2700000},  {"0:45", 45000},   {"1:30", 90000}, {"2.30", 150000},    {"-5:00", 300000},
-        {"99:99", 6039000}, {"abc", 0},      {"", 0},         {Cancel, 0},         {FortyDigits, MaxDurationCount * 1000},
+        {"99:99", 6039000}, {"abc", 0},      {"", 0},         {Cancel, 600000},    {FortyDigits, MaxDurationCount * 1000},
     };
     for (const Case& c : cases) {
-        Choose(79, c.typed);
-        EXPECT_EQ(timerState.durationMs, c.ms) << c.typed.value_or("(cancel)");
-        Choose(93, c.typed);
-        EXPECT_EQ(timerState.mode, Break);
-        EXPECT_EQ(timerState.durationMs, c.ms) << c.typed.value_or("(cancel)");
+        for (int item : {79, 93}) {
+            const std::string label = std::to_string(item) + " " + c.typed.value_or("(cancel)");
+            Choose(66);  // 10 mins, running
+            if (timerState.paused) TogglePause();
+            fake::state.tick += 5000;
+            const std::uint32_t started = timerState.startTick;
+            Choose(item, c.typed);
+            EXPECT_EQ(timerState.durationMs, c.ms) << label;
+            const bool breakStarted = c.typed && item == 93;
+            EXPECT_EQ(timerState.mode, breakStarted ? Break : CountDown) << label;
+            if (!c.typed) {
+                EXPECT_EQ(timerState.startTick, started) << label;
+                EXPECT_EQ(timerState.paused, 0) << label << ": still running";
+                EXPECT_EQ(Remaining(), 595000) << label;
+            }
+        }
     }
     EXPECT_EQ(fake::shell.prompts.back().title, "Start Break Timer");
     EXPECT_EQ(fake::shell.prompts.back().question, "Enter Custom Time (Min:Sec)");
@@ -160,10 +173,17 @@ TEST_F(Commands, CountUpBreaksAndReturnAt) {
     EXPECT_EQ(Remaining(), 150000);
     Choose(106, "8:00");  // earlier today: in overtime at once
     EXPECT_EQ(Remaining(), -7650000);
-    EXPECT_EQ(fake::shell.prompts.back().title, "Meeting Start Time");
-    EXPECT_EQ(fake::shell.prompts.back().answer, "10:00 AM");
-    Choose(106, Cancel);  // midnight, ten hours back
+    // The break timer's own prompt, offering the first time of its list.
+    EXPECT_EQ(fake::shell.prompts.back().title, "Start Break Timer");
+    EXPECT_EQ(fake::shell.prompts.back().question, "Enter Custom Time (Hrs:Min)");
+    EXPECT_EQ(fake::shell.prompts.back().answer, "10:10 AM");
+    EXPECT_EQ(fake::shell.prompts.back().answer, TimerMenuText(94));
+    Choose(106, "");  // an empty answer: midnight, ten hours back
     EXPECT_EQ(Remaining(), -36450000);
+    Choose(94);
+    Choose(106, Cancel);  // nothing changes
+    EXPECT_EQ(timerState.mode, Until);
+    EXPECT_EQ(Remaining(), 150000);
 }
 
 TEST_F(Commands, PauseHelpAndQuit) {

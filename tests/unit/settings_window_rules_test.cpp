@@ -73,10 +73,15 @@ TEST_F(SettingsWindowRules, PresetFieldsSplitMinutesAndSecondsAndAddUpTyping) {
         {"1", "75", 135},
         {"", "", 0},
         {"abc", "7", 7},
-        {"-2", "0", -120},
-        {"1234567890123456789012345678901234567890", "0", INT32_MAX},  // saturates, not wraps
-        {"35791394", "59", INT32_MAX},
-        {"-99999999999", "0", INT32_MIN},
+        {"999", "99", 60039},
+        // Pasted signs and more digits than the fields take: never negative, at most 999:99.
+        {"-2", "0", 0},
+        {"-5", "30", 30},
+        {"5", "-5", 300},
+        {"1234567890123456789012345678901234567890", "0", 59940},
+        {"35791394", "59", 59999},
+        {"-99999999999", "0", 0},
+        {"1000", "100", 60039},
     };
     for (const Typed& t : typed) {
         c.minutes[2] = t.minutes;
@@ -86,12 +91,15 @@ TEST_F(SettingsWindowRules, PresetFieldsSplitMinutesAndSecondsAndAddUpTyping) {
     }
 }
 
-TEST_F(SettingsWindowRules, SalaryReadsLeadingDigitsSaturated) {
+TEST_F(SettingsWindowRules, SalaryReadsLeadingDigitsNeverNegative) {
     struct Typed {
         const char* text;
         std::int32_t stored;
-    } typed[] = {{"65000", 65000}, {"abc", 0}, {"", 0}, {"-40", -40}, {"12k", 12},
-                 {"1234567890123456789012345678901234567890", INT32_MAX}, {"-99999999999", INT32_MIN}};
+    } typed[] = {{"65000", 65000},          {"abc", 0},         {"", 0},
+                 {"-40", 0},                {"-5", 0},          {"12k", 12},
+                 {"999999999", 999999999},  {"1000000000", 999999999},
+                 {"1234567890123456789012345678901234567890", 999999999},
+                 {"-99999999999", 0}};
     SettingsControls c = FillSettingsControls(settings, true, true);
     for (const Typed& t : typed) {
         c.salary = t.text;

@@ -79,7 +79,9 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     EXPECT_EQ(C(sw::Ok).kind, platform::ControlKind::DefaultButton);
     EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340, 305, 80, 25}));
     EXPECT_EQ(C(sw::LanguageLabel).place, (platform::Rect{-50, 23, 175, 20}));
-    EXPECT_EQ(C(sw::Seconds + 4).place, (platform::Rect{163, 126, 22, 20}));
+    // The minutes fields grow to hold three digits; the colon and seconds follow.
+    const int minutesWidth = 3 * fake::kCharWidth + fake::FakeChrome(platform::ControlKind::DigitsField);
+    EXPECT_EQ(C(sw::Seconds + 4).place, (platform::Rect{130 + minutesWidth + 11, 126, 22, 20}));
     EXPECT_EQ(C(sw::WarningPopupPreview).place, (platform::Rect{328, 110, 70, 20}));
     EXPECT_EQ(C(sw::BreakTime).place, (platform::Rect{150, 181, 170, 20}));
     EXPECT_EQ(C(sw::NextPage).page, sw::About);
@@ -117,18 +119,18 @@ TEST_F(SettingsWindow, OkStoresTypedPresetsAndSaves) {
     OpenSettingsWindow();
     fake::TypeInto(sw::Minutes + 2, "0");
     fake::TypeInto(sw::Seconds + 2, "90");
-    fake::TypeInto(sw::Salary, "1234567890123456789012345678901234567890");
+    fake::TypeInto(sw::Salary, "1234567890123456789012345678901234567890");  // pasted: nine digits at most
     RunSettingsWindow();
     EXPECT_EQ(settings.Button3, 90);
-    EXPECT_EQ(settings.CostSalary, INT32_MAX);
+    EXPECT_EQ(settings.CostSalary, 999999999);
     const std::string saved = File("HV_Settings.ini");
     EXPECT_NE(saved.find("\r\nButton3 = 90\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("\r\nCostSalary = 2147483647\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\r\nCostSalary = 999999999\r\n"), std::string::npos);
     // The file written afterwards loads to the same values.
     settings = Settings{};
     LoadSettings();
     EXPECT_EQ(settings.Button3, 90);
-    EXPECT_EQ(settings.CostSalary, INT32_MAX);
+    EXPECT_EQ(settings.CostSalary, 999999999);
 }
 
 TEST_F(SettingsWindow, PresetFieldsSelectAllOnFocus) {
@@ -177,13 +179,45 @@ TEST_F(SettingsWindow, CustomWarningTimePrompt) {
     EXPECT_EQ(fake::shell.prompts[0].answer, "01:30");
     EXPECT_EQ(settings.WarningTime, -125);
 
-    // A custom time proposes itself; Cancel gives 0 (00:00).
+    // A custom time proposes itself; an empty answer gives 0 (00:00).
+    fake::shell.answers = {""};
     fake::PushSelect(sw::WarningTime, 0);
     fake::PushDialog(DialogEventKind::None, 0, [] { EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (00:00)"); });
     fake::PushClick(sw::Ok);
     Run();
     EXPECT_EQ(fake::shell.prompts[1].answer, "02:05");
     EXPECT_EQ(settings.WarningTime, 0);
+}
+
+TEST_F(SettingsWindow, CancelledCustomWarningTimeChangesNothing) {
+    // Cancel, Esc and the close box of the prompt all come back as no answer:
+    // the list returns to the entry it had, the custom entry keeps its text.
+    struct Case {
+        std::int32_t stored;
+        std::string customEntry;
+    };
+    const Case cases[] = {{3, "Custom..."}, {-75, "Custom... (01:15)"}, {8, "Custom..."}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        settings.WarningTime = c.stored;
+        fake::shell.answers = {std::nullopt};
+        fake::PushSelect(sw::WarningTime, 0);
+        fake::PushDialog(DialogEventKind::None, 0, [c] {
+            EXPECT_EQ(C(sw::WarningTime).selected, c.stored > 0 ? c.stored : 0);
+            EXPECT_EQ(C(sw::WarningTime).entries[0], c.customEntry);
+        });
+        fake::PushClick(sw::Ok);
+        Run();
+        EXPECT_EQ(settings.WarningTime, c.stored);
+    }
+    // A preset picked first is the entry a cancelled prompt goes back to.
+    settings.WarningTime = 3;
+    fake::shell.answers = {std::nullopt};
+    fake::PushSelect(sw::WarningTime, 5);
+    fake::PushSelect(sw::WarningTime, 0);
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.WarningTime, 5);
 }
 
 TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
@@ -208,6 +242,9 @@ TEST_F(SettingsWindow, LanguagePreviewRelabelsAndKeepsEverything) {
         EXPECT_EQ(platform::ControlText(sw::WarningTime), Message(96) + " (03:10)");
         EXPECT_EQ(platform::ControlText(sw::Period), Message(12));
         EXPECT_EQ(platform::ControlText(sw::BreakTime), Message(78));
+        for (int entry = 1; entry <= 8; ++entry)
+            EXPECT_EQ(C(sw::WarningTime).entries[entry], Message(36 + entry)) << "warning time entry " << entry;
+        EXPECT_EQ(Message(37), "Automatisch (20 %)");
         EXPECT_EQ(C(sw::WarningSoundList).entries.front(), Message(69));
         EXPECT_EQ(C(sw::WarningSoundList).entries.back(), Message(69)) << "no warning file: the browse text";
         EXPECT_EQ(platform::ControlText(sw::FinishSoundList), compacted) << "a file keeps its entry, selected";
