@@ -55,6 +55,8 @@ struct TableCase {
 void PrintTo(const TableCase& t, std::ostream* out) { *out << t.label; }
 
 const TableCase kTables[] = {
+    {"Czech", "Czech", {1, 9, 57, 59, 60},
+     {{2, "Storno"}, {92, "VAROVÁNÍ"}, {93, "KONEC"}, {113, "Nastavení"}}},
     {"Deutsch", "Deutsch", {1, 9, 52, 57, 59, 60, 67},
      {{2, "Abbruch"}, {92, "WARNUNG"}, {93, "ENDE"}, {113, "Einstellungen"}}},
     {"Espanol", "Español", {3, 9, 51, 57, 59},
