@@ -63,6 +63,8 @@ const TableCase kTables[] = {
      {{2, "Cancelar"}, {92, "PRECAUCIÓN"}, {93, "FINALIZADO"}, {113, "Configuración"}}},
     {"Francais", "Français", {1, 9, 51, 56, 57, 59, 67},
      {{2, "Annuler"}, {92, "AVERTISSEMENT"}, {93, "FINI"}, {113, "Paramètres"}}},
+    {"Japanese", "Japanese", {1, 9},
+     {{2, "キャンセル"}, {92, "警告"}, {93, "終了"}, {113, "設定"}}},
 };
 
 // Messages shown side by side as the entries of one list, or as the titles of
