@@ -55,6 +55,8 @@ struct TableCase {
 void PrintTo(const TableCase& t, std::ostream* out) { *out << t.label; }
 
 const TableCase kTables[] = {
+    {"ChineseSimplified", "Chinese Simplified", {9},
+     {{2, "取消"}, {92, "警告"}, {93, "结束"}, {113, "设置"}}},
     {"Czech", "Czech", {1, 9, 57, 59, 60},
      {{2, "Storno"}, {92, "VAROVÁNÍ"}, {93, "KONEC"}, {113, "Nastavení"}}},
     {"Deutsch", "Deutsch", {1, 9, 52, 57, 59, 60, 67},
