@@ -67,6 +67,8 @@ const TableCase kTables[] = {
      {{2, "Annuler"}, {92, "AVERTISSEMENT"}, {93, "FINI"}, {113, "Paramètres"}}},
     {"Japanese", "Japanese", {1, 9},
      {{2, "キャンセル"}, {92, "警告"}, {93, "終了"}, {113, "設定"}}},
+    {"Italiano", "Italiano", {1, 9, 57, 59},
+     {{2, "Annulla"}, {92, "AVVISO"}, {93, "TERMINATO"}, {113, "Impostazioni"}}},
 };
 
 // Messages shown side by side as the entries of one list, or as the titles of
