@@ -69,6 +69,8 @@ const TableCase kTables[] = {
      {{2, "キャンセル"}, {92, "警告"}, {93, "終了"}, {113, "設定"}}},
     {"Italiano", "Italiano", {1, 9, 57, 59},
      {{2, "Annulla"}, {92, "AVVISO"}, {93, "TERMINATO"}, {113, "Impostazioni"}}},
+    {"Portugues", "Português", {1, 9, 57},
+     {{2, "Cancelar"}, {92, "AVISO"}, {93, "TERMINADO"}, {113, "Definições"}}},
 };
 
 // Messages shown side by side as the entries of one list, or as the titles of
