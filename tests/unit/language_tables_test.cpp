@@ -71,6 +71,8 @@ const TableCase kTables[] = {
      {{2, "Annulla"}, {92, "AVVISO"}, {93, "TERMINATO"}, {113, "Impostazioni"}}},
     {"Portugues", "Português", {1, 9, 57},
      {{2, "Cancelar"}, {92, "AVISO"}, {93, "TERMINADO"}, {113, "Definições"}}},
+    {"PortuguesBR", "PortuguêsBR", {1, 9, 57},
+     {{2, "Cancelar"}, {92, "AVISO"}, {93, "FINALIZADO"}, {113, "Configurações"}}},
 };
 
 // Messages shown side by side as the entries of one list, or as the titles of
@@ -144,5 +146,12 @@ TEST_P(LanguageTable, LoadsAsStoredAndEachListShowsDistinctTexts) {
 
 INSTANTIATE_TEST_SUITE_P(Tables, LanguageTable, ::testing::ValuesIn(kTables),
                          [](const ::testing::TestParamInfo<TableCase>& info) { return std::string(info.param.label); });
+
+TEST(LanguageTables, EachLanguageHasATableOfItsOwn) {
+    std::set<std::string> tables;
+    for (std::string_view name : kLanguageNames) tables.insert(BuiltIn(name));
+    EXPECT_EQ(tables.size(), kLanguageNames.size());
+    EXPECT_EQ(std::size(kTables) + 1, kLanguageNames.size()) << "every language but English is checked above";
+}
 
 }  // namespace
