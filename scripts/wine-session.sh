@@ -58,11 +58,25 @@ stop_xvfb() {
     fi
 }
 
+# The faces the program and Wine's own controls draw with. Windows draws the
+# Chinese and Japanese characters these fonts lack with the fonts its registry
+# links behind them; a fresh prefix links fonts that are not there, so each of
+# these faces gets Debian's Noto CJK instead.
+CJK_LINKED_FACES=(Tahoma "MS Shell Dlg" "MS Shell Dlg 2" Arial "Segoe UI" "Microsoft Sans Serif")
+CJK_LINK='NotoSansCJK-Regular.ttc,Noto Sans CJK JP\0NotoSansCJK-Regular.ttc,Noto Sans CJK SC'
+
+link_cjk_fonts() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    for face in "${CJK_LINKED_FACES[@]}"; do
+        WINEPREFIX="$1" wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$CJK_LINK" /f >/dev/null 2>&1 || return 1
+    done
+}
+
 # Creates a fresh prefix at $1 and waits until Wine has written all of it.
 make_prefix() {
     rm -rf "$1"
     mkdir -p "$(dirname "$1")"
-    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && WINEPREFIX="$1" wineserver -w
+    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && link_cjk_fonts "$1" && WINEPREFIX="$1" wineserver -w
 }
 
 # Copies the prefix $1 to $2. The system's module files, most of a prefix's
