@@ -58,11 +58,36 @@ stop_xvfb() {
     fi
 }
 
+# The faces the program and Wine's own controls draw with. A fresh prefix has
+# none of them, and Wine stands in whichever font of the system it likes best,
+# since the CJK fonts are installed one without Czech letters: each face is
+# drawn with Liberation Sans instead, which measures as Arial does. Windows
+# draws the Chinese and Japanese characters a face lacks with the fonts its
+# registry links behind it; a fresh prefix links fonts that are not there, so
+# each face, and the font drawn for it, gets Debian's Noto CJK.
+DRAWN_FACES=(Tahoma "MS Shell Dlg" "MS Shell Dlg 2" Arial "Segoe UI" "Microsoft Sans Serif")
+CJK_LINK='NotoSansCJK-Regular.ttc,Noto Sans CJK JP\0NotoSansCJK-Regular.ttc,Noto Sans CJK SC'
+CJK_BOLD_LINK='NotoSansCJK-Bold.ttc,Noto Sans CJK JP\0NotoSansCJK-Bold.ttc,Noto Sans CJK SC'
+
+set_up_fonts() {
+    local replacements='HKCU\Software\Wine\Fonts\Replacements'
+    local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+    for face in "${DRAWN_FACES[@]}"; do
+        WINEPREFIX="$1" wine reg add "$replacements" /v "$face" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1 ||
+            return 1
+    done
+    for face in "${DRAWN_FACES[@]}" "Liberation Sans"; do
+        WINEPREFIX="$1" wine reg add "$links" /v "$face" /t REG_MULTI_SZ /d "$CJK_LINK" /f >/dev/null 2>&1 &&
+            WINEPREFIX="$1" wine reg add "$links" /v "$face Bold" /t REG_MULTI_SZ /d "$CJK_BOLD_LINK" /f \
+                >/dev/null 2>&1 || return 1
+    done
+}
+
 # Creates a fresh prefix at $1 and waits until Wine has written all of it.
 make_prefix() {
     rm -rf "$1"
     mkdir -p "$(dirname "$1")"
-    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && WINEPREFIX="$1" wineserver -w
+    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && set_up_fonts "$1" && WINEPREFIX="$1" wineserver -w
 }
 
 # Copies the prefix $1 to $2. The system's module files, most of a prefix's

@@ -53,9 +53,6 @@ TEST_F(Language, EveryBuiltInTableIsWellFormed) {
     }
     EXPECT_TRUE(BuiltIn("English").ends_with("199-\r\n"));
     EXPECT_TRUE(BuiltIn("Français").ends_with("199-"));
-    for (std::string_view name : {"Chinese Simplified", "Czech", "Japanese", "Italiano", "Português", "PortuguêsBR"}) {
-        EXPECT_EQ(BuiltIn(name), BuiltIn("English")) << name;
-    }
 }
 
 TEST_F(Language, TranslationsKeepTheEnglishShapeAndTheirTellingRows) {
@@ -70,10 +67,7 @@ TEST_F(Language, TranslationsKeepTheEnglishShapeAndTheirTellingRows) {
     for (std::string_view name : {"Deutsch", "Español", "Français"}) {
         SCOPED_TRACE(std::string(name));
         LoadLanguage(std::string(name));
-        for (int n = 1; n < kMessageCount; ++n) {
-            const bool emptyHere = name == "Deutsch" && n == 198;
-            EXPECT_EQ(Message(n).empty(), english[n].empty() || emptyHere) << "message " << n;
-        }
+        for (int n = 1; n < kMessageCount; ++n) EXPECT_EQ(Message(n).empty(), english[n].empty()) << "message " << n;
         EXPECT_NE(Message(125).find("[ERROR_CODE]"), std::string::npos);
     }
     LoadLanguage("Deutsch");
@@ -101,9 +95,9 @@ TEST_F(Language, NamesSelectTheirOwnTableAndUnknownNamesGetEnglish) {
         EXPECT_EQ(Message(201), "") << name;
     }
     LoadLanguage("Japanese");
-    EXPECT_EQ(Message(2), "Cancel");
+    EXPECT_EQ(Message(2), "キャンセル");
     LoadLanguage("Chinese Simplified");
-    EXPECT_EQ(Message(99), "Set Count Down Timer");
+    EXPECT_EQ(Message(99), "设置倒计时");
     // Close misses of a name are not that language (the settings store fixes
     // the unaccented spellings before this is called).
     for (const char* name : {"Klingon", "deutsch", "Deutsch ", "Francais", ""}) {
