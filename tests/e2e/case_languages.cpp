@@ -48,6 +48,20 @@ e2e::Pixels DrawnText(const wchar_t* face, const std::wstring& text, bool bold) 
     return picture;
 }
 
+// Waits until the program shows (shown) or no longer shows its menu window.
+bool WaitForMenu(DWORD processId, bool shown) {
+    for (int i = 0; i < 100; ++i) {
+        bool found = false;
+        for (HWND w : e2e::TopLevelWindows(processId)) {
+            const e2e::WindowInfo info = e2e::DescribeWindow(w);
+            found = found || (info.visible && info.className == "#32768");
+        }
+        if (found == shown) return true;
+        e2e::Pause(50);
+    }
+    return false;
+}
+
 int SelectedTab(HWND dialog) {
     return static_cast<int>(SendMessageW(e2e::FindChild(dialog, kTabs).hwnd, TCM_GETCURSEL, 0, 0));
 }
@@ -143,10 +157,10 @@ E2E_CASE(menu_settings_and_sign_in_japanese_chinese_and_czech) {
 
         const POINT at = e2e::Centre(e2e::FindChild(window, 2).rect);
         e2e::Click(at.x, at.y, e2e::Button::Right);
-        e2e::Pause(800);
-        e2e::Screenshot(std::string("menu_") + s.label);
+        if (CHECK(WaitForMenu(program.id, true), "a right click on the timer opens the menu"))
+            e2e::Screenshot(std::string("menu_") + s.label);
         e2e::PressKey(VK_ESCAPE);
-        e2e::Pause(300);
+        CHECK(WaitForMenu(program.id, false), "Esc closes the menu");
 
         e2e::PressGadget(window, 35);
         HWND dialog = e2e::WaitForWindow(std::string("Horavel ") + s.settings, program.id, 10000);
