@@ -33,6 +33,11 @@ bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD time
 // given); nullptr after timeoutMs.
 HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::string& title, DWORD timeoutMs);
 
+// A visible top-level window of any program whose title contains part (the
+// shell opens documents in other programs); nullptr after timeoutMs, with the
+// visible windows' titles logged.
+HWND WaitForWindowTitled(const std::string& part, DWORD timeoutMs);
+
 // The text of another program's edit field (GetWindowText does not ask it).
 std::string FieldText(HWND field);
 
