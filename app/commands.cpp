@@ -10,9 +10,12 @@
 #include "lang/messages.h"
 #include "platform/menu.h"
 #include "platform/screen.h"
+#include "platform/files.h"
 #include "platform/system.h"
+#include "resources/embedded.h"
 #include "settings/about_panel.h"
 #include "settings/settings.h"
+#include "settings/settings_store.h"
 #include "settings/settings_window.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
@@ -51,6 +54,19 @@ std::int32_t EntryMinutesMs(int item) { return SaturateMs(std::int64_t{ReadInteg
 std::int32_t TypedDurationMs(const std::string& answer) { return ParseDuration(answer) * 1000; }
 
 bool In(int item, int first, int last) { return item >= first && item <= last; }
+
+// The user's guide the program carries, written into the settings folder and
+// opened from there, so that help needs no network; the guide on the web when
+// the file cannot be written.
+void OpenHelp() {
+    const std::span<const unsigned char> guide = FindEmbeddedResource("generated/help.html");
+    const std::string path = SettingsFolder + "Horavel Help.html";
+    if (!guide.empty() && platform::WriteFileAtomically(path, std::string(guide.begin(), guide.end()))) {
+        platform::OpenDocument(path);
+    } else {
+        platform::OpenWebPage(std::string(about::HelpPage));
+    }
+}
 
 }  // namespace
 
@@ -93,7 +109,7 @@ bool RunMenuCommand(int item) {
     } else if (item == menu::Settings) {
         OpenSettings();
     } else if (item == menu::Help) {
-        platform::OpenWebPage(std::string(about::HelpPage));
+        OpenHelp();
     } else if (item == menu::Quit) {
         return true;
     }

@@ -20,6 +20,9 @@ target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE
 # The add-in file the program carries, read by Debian's olefile (hence Debian's
 # own interpreter, not whichever python3 comes first on the path).
 add_test(NAME addin_file COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/addin/check_addin.py ${CMAKE_SOURCE_DIR})
+# The README and the documents under docs/: links, pictures, web addresses and
+# the table of the built-in sounds.
+add_test(NAME docs_links COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/docs/check_docs.py ${CMAKE_SOURCE_DIR})
 include(cmake/NativeBenchmarks.cmake)
 
 # The generator of the built-in sounds (tools/make_sounds.cpp); run by hand:

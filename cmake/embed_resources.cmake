@@ -1,14 +1,20 @@
 # cmake -P script: writes OUTPUT with one array per file of FILES ('|'-separated),
-# named by its path relative to ROOT. The files under resources/sounds/ share
+# named by its path relative to ROOT, or to GENERATED_ROOT for the files made
+# in the build tree (which lies inside ROOT). The files under resources/sounds/ share
 # one array instead, in their order, so that each sound ends where the next begins.
 string(REPLACE "|" ";" files "${FILES}")
-set(body "// Generated from the files under resources/ and lang/; do not edit.\n#include \"resources/embedded.h\"\n\nnamespace {\n")
+set(body "// Generated from the files under resources/ and lang/ and the help file; do not edit.\n#include \"resources/embedded.h\"\n\nnamespace {\n")
 set(table "")
 set(index 0)
 set(sound_bytes "")
 set(sound_offset 0)
 foreach(file IN LISTS files)
-  file(RELATIVE_PATH name ${ROOT} ${file})
+  cmake_path(IS_PREFIX GENERATED_ROOT "${file}" NORMALIZE generated)
+  if(generated)
+    file(RELATIVE_PATH name ${GENERATED_ROOT} ${file})
+  else()
+    file(RELATIVE_PATH name ${ROOT} ${file})
+  endif()
   file(READ ${file} hex HEX)
   string(LENGTH "${hex}" hex_length)
   math(EXPR size "${hex_length} / 2")

@@ -2,10 +2,12 @@
 // a slide show. The menu is worked with the keyboard, as the system's menu
 // window takes it; what the timer then shows is compared with what a preset
 // button of the same length shows.
-#include "tests/e2e/case_support.h"
-
 #include <cstdio>
+#include <string>
 #include <thread>
+#include <vector>
+
+#include "tests/e2e/case_support.h"
 
 namespace {
 
@@ -284,6 +286,69 @@ E2E_CASE(return_at_starts_the_full_screen_break) {
         CHECK(IsZoomed(window), "the break fills the screen");
         e2e::Pause(1500);
         e2e::Screenshot("return_at_break");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+namespace {
+
+// The headings of the user's guide in the source tree (lines that begin with
+// "#"), as HTML writes their text.
+std::vector<std::string> GuideHeadings(const std::string& exePath) {
+    std::vector<std::string> headings;
+    const std::string folder = e2e::SourcePath(exePath, "docs\\guide\\");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(e2e::Widen(folder + "*.md").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return headings;
+    do {
+        std::string page;
+        if (!e2e::ReadFileBytes(folder + e2e::Narrow(found.cFileName), page)) continue;
+        std::size_t at = 0;
+        while (at < page.size()) {
+            std::size_t end = page.find('\n', at);
+            if (end == std::string::npos) end = page.size();
+            std::string line = page.substr(at, end - at);
+            at = end + 1;
+            if (line.empty() || line[0] != '#') continue;
+            line.erase(0, line.find_first_not_of("# "));
+            while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+            std::string html;
+            for (char c : line) html += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+            headings.push_back(html);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return headings;
+}
+
+}  // namespace
+
+// Help writes the guide the program carries into the settings folder and hands
+// it to the shell to open. The prefix opens web pages in the text editor here,
+// whose title names the file it was given.
+E2E_CASE(help_opens_the_carried_guide) {
+    CHECK(e2e::WriteRegistryString(HKEY_CLASSES_ROOT, ".html", "", "txtfile"),
+          ".html files open with the text editor");
+    const std::vector<std::string> headings = GuideHeadings(exePath);
+    CHECK(headings.size() >= 9, "the guide in the source tree has its pages' headings, not " +
+                                    std::to_string(headings.size()));
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    if (window) {
+        const std::string file = e2e::SettingsFolder() + "Horavel Help.html";
+        CHECK(!e2e::FileExists(file), "no help file at first");
+        CHECK(OpenMenu(window, program.id), "the menu opens");
+        Keys({VK_UP, VK_UP, VK_RETURN});  // from the bottom: "Quit", then "Help"
+        HWND editor = e2e::WaitForWindowTitled("Horavel Help", 15000);
+        CHECK(editor != nullptr, "the shell opens the help file from the settings folder");
+        std::string html;
+        CHECK(e2e::ReadFileBytes(file, html), "the help file is in %APPDATA%\\Horavel");
+        for (const std::string& heading : headings) {
+            CHECK(html.find(">" + heading + "</h") != std::string::npos, "the help file shows \"" + heading + "\"");
+        }
+        CHECK(e2e::IsRunning(program), "Horavel keeps running");
+        if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
     }
     e2e::StopProgram(program);
     return e2e::Result();

@@ -237,27 +237,8 @@ E2E_CASE(settings_window_edit_opens_the_language_file) {
         CHECK(text.rfind("Text File for Horavel (Do not Translate This Line)\r\n001-OK\r\n", 0) == 0,
               "the English table is written to %APPDATA%\\Horavel\\English_v167.txt");
         // The shell opens it in the user's editor.
-        HWND editor = nullptr;
-        for (int i = 0; i < 150 && !editor; ++i) {
-            EnumWindows(
-                [](HWND hwnd, LPARAM found) -> BOOL {
-                    if (IsWindowVisible(hwnd) && Contains(e2e::WindowText(hwnd), "English_v167")) {
-                        *reinterpret_cast<HWND*>(found) = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&editor));
-            if (!editor) e2e::Pause(100);
-        }
-        if (!CHECK(editor != nullptr, "an editor window shows the file")) {
-            EnumWindows(
-                [](HWND hwnd, LPARAM) -> BOOL {
-                    if (IsWindowVisible(hwnd)) e2e::Log("  window: \"" + e2e::WindowText(hwnd) + "\"");
-                    return TRUE;
-                },
-                0);
-        }
+        HWND editor = e2e::WaitForWindowTitled("English_v167", 15000);
+        CHECK(editor != nullptr, "an editor window shows the file");
         if (editor) PostMessageW(editor, WM_CLOSE, 0, 0);
         CHECK(IsWindow(dialog), "the settings window stays open");
         e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);

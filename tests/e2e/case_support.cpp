@@ -37,6 +37,32 @@ std::string SourcePath(const std::string& exePath, const std::string& relative) 
     return folder + "\\..\\..\\" + relative;
 }
 
+HWND WaitForWindowTitled(const std::string& part, DWORD timeoutMs) {
+    struct Search {
+        const std::string& part;
+        HWND found;
+    } search{part, nullptr};
+    for (DWORD waited = 0;; waited += 100) {
+        EnumWindows(
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(data);
+                if (IsWindowVisible(hwnd) && WindowText(hwnd).find(s.part) != std::string::npos) s.found = hwnd;
+                return s.found == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (waited >= timeoutMs) break;
+        Pause(100);
+    }
+    EnumWindows(
+        [](HWND hwnd, LPARAM) -> BOOL {
+            if (IsWindowVisible(hwnd)) Log("  window: \"" + WindowText(hwnd) + "\"");
+            return TRUE;
+        },
+        0);
+    return nullptr;
+}
+
 std::string SettingsFolder() { return ShellFolder(CSIDL_APPDATA) + "\\Horavel\\"; }
 
 bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs) {

@@ -36,6 +36,11 @@ HWND WaitForProgramWindow(DWORD processId, const wchar_t* className, const std::
 // The program's window of this class, shown or not, at once; nullptr when it has none.
 HWND ProgramWindowOfClass(const wchar_t* windowClass, DWORD processId);
 
+// A visible top-level window of any program whose title contains part (the
+// shell opens documents in other programs); nullptr after timeoutMs, with the
+// visible windows' titles logged.
+HWND WaitForWindowTitled(const std::string& part, DWORD timeoutMs);
+
 // The text of another program's edit field (GetWindowText does not ask it).
 std::string FieldText(HWND field);
 

@@ -186,11 +186,25 @@ TEST_F(Commands, CountUpBreaksAndReturnAt) {
     EXPECT_EQ(Remaining(), 150000);
 }
 
-TEST_F(Commands, PauseHelpAndQuit) {
-    EXPECT_FALSE(Choose(107));
-    EXPECT_EQ(timerState.paused, 0);
+// Help writes the guide the program carries beside the settings and opens it
+// from there; the guide on the web only when the file cannot be written.
+TEST_F(Commands, HelpOpensTheCarriedGuide) {
+    const std::string file = SettingsFolder + "Horavel Help.html";
+    fake::state.files[file] = "an older guide";
+    EXPECT_FALSE(Choose(109));
+    const std::string& guide = fake::state.files.at(file);
+    EXPECT_EQ(guide.rfind("<!DOCTYPE html>", 0), 0u) << "the carried file replaces the older one";
+    EXPECT_NE(guide.find("<h1 id=\"troubleshooting\">Troubleshooting</h1>"), std::string::npos);
+    EXPECT_EQ(fake::state.calls.back(), "OpenDocument " + file);
+
+    fake::state.failWrites = true;
     EXPECT_FALSE(Choose(109));
     EXPECT_EQ(fake::state.calls.back(), "OpenWebPage https://www.horavel.com/help/");
+}
+
+TEST_F(Commands, PauseAndQuit) {
+    EXPECT_FALSE(Choose(107));
+    EXPECT_EQ(timerState.paused, 0);
     EXPECT_TRUE(Choose(110));
     EXPECT_FALSE(Choose(0));
     EXPECT_FALSE(Choose(111));
