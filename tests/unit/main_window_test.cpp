@@ -2,6 +2,7 @@
 
 #include "app/Horavel_Main.h"
 #include "app/main_window.h"
+#include "display/layout.h"
 #include "lang/messages.h"
 #include "settings/settings.h"
 #include "tests/support/fake_platform.h"
