@@ -16,6 +16,12 @@ endif()
 set(HORAVEL_UPGRADE_CODE EA795E8C-66E6-4503-926F-5FB5D24A60BB)
 set(HORAVEL_WXS ${CMAKE_SOURCE_DIR}/packaging/Horavel.wxs)
 
+# The installer's custom action that removes the PowerPoint add-in at an
+# uninstall.
+add_library(remove_addin_action SHARED ${CMAKE_SOURCE_DIR}/packaging/remove_addin_action.c)
+set_target_properties(remove_addin_action PROPERTIES PREFIX "")
+target_link_libraries(remove_addin_action PRIVATE horavel_win32_settings)
+
 # An installer of Horavel.exe as version <version> (major.minor.patch). Its
 # product code follows from the version, so two builds of one version are one
 # product to Windows and never get installed side by side.
@@ -29,9 +35,10 @@ function(horavel_msi output version)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
     COMMAND ${WIXL} --arch x64 -D Version=${version} -D ProductCode=${product_code}
             -D UpgradeCode=${HORAVEL_UPGRADE_CODE} -D ProgramFile=Horavel.exe -D IconFile=${icon}
+            -D AddinActionFile=$<TARGET_FILE_NAME:remove_addin_action>
             -o ${output} ${HORAVEL_WXS}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DEPENDS Horavel ${HORAVEL_WXS} ${CMAKE_SOURCE_DIR}/resources/horavel.ico
+    DEPENDS Horavel remove_addin_action ${HORAVEL_WXS} ${CMAKE_SOURCE_DIR}/resources/horavel.ico
     COMMENT "Building the installer ${output}"
     VERBATIM)
 endfunction()
@@ -44,16 +51,19 @@ set(dist_exe ${HORAVEL_DIST_DIR}/Horavel.exe)
 set(dist_debug ${HORAVEL_DIST_DIR}/Horavel.debug)
 horavel_msi(${dist_msi} ${package_version})
 
-# The read-me in Windows line ends, for every editor there.
+# The zip holds one folder, Horavel-<version>, so that unpacking it never
+# scatters files among others. The read-me in Windows line ends, for every
+# editor there.
 set(portable_dir ${CMAKE_BINARY_DIR}/portable)
-configure_file(${CMAKE_SOURCE_DIR}/packaging/ReadMe.txt.in ${portable_dir}/ReadMe.txt @ONLY NEWLINE_STYLE CRLF)
+set(portable_name Horavel-${package_version})
+configure_file(${CMAKE_SOURCE_DIR}/packaging/ReadMe.txt.in ${portable_dir}/${portable_name}/ReadMe.txt @ONLY NEWLINE_STYLE CRLF)
 add_custom_command(
   OUTPUT ${dist_zip}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${HORAVEL_DIST_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Horavel> ${portable_dir}/Horavel.exe
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${dist_zip} --format=zip Horavel.exe ReadMe.txt
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Horavel> ${portable_dir}/${portable_name}/Horavel.exe
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${dist_zip} --format=zip ${portable_name}
   WORKING_DIRECTORY ${portable_dir}
-  DEPENDS Horavel ${portable_dir}/ReadMe.txt
+  DEPENDS Horavel ${portable_dir}/${portable_name}/ReadMe.txt
   COMMENT "Building the portable zip ${dist_zip}"
   VERBATIM)
 

@@ -23,6 +23,16 @@ target_compile_options(horavel_win32_settings INTERFACE
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Werror>)
 target_link_options(horavel_win32_settings INTERFACE -static -static-libgcc -static-libstdc++)
 
+# Two builds of the same sources give the same bytes, whenever and in whatever
+# folder they run: no link time in the program's header, and debug
+# information that names the build folder build/win (sources are then
+# ../../app/...) instead of where it happened to be. The compiler cache may
+# hand out objects compiled in another folder, which this keeps from showing.
+set(HORAVEL_PATH_MAPS -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build/win)
+target_compile_options(horavel_core PRIVATE ${HORAVEL_PATH_MAPS})
+target_compile_options(horavel_win32_settings INTERFACE $<$<COMPILE_LANGUAGE:C,CXX>:${HORAVEL_PATH_MAPS}>)
+target_link_options(horavel_win32_settings INTERFACE -Wl,--no-insert-timestamp)
+
 # The version resource and the manifest take their numbers from the project version.
 set(HORAVEL_VERSION_TWEAK ${PROJECT_VERSION_TWEAK})
 if(NOT HORAVEL_VERSION_TWEAK)
@@ -51,12 +61,14 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
 # it). Each gets a delay-import library made from the functions the
 # program calls; a function newly called from one of them is added here.
 find_program(HORAVEL_DLLTOOL ${HORAVEL_MINGW}-dlltool REQUIRED)
+# dlltool names the library's symbols after the output path it is given: a
+# bare file name keeps the build folder out of Horavel.debug.
 function(delay_loaded_library dll)
   set(dir "${CMAKE_BINARY_DIR}/delayload")
   list(JOIN ARGN "\n" exports)
   file(CONFIGURE OUTPUT "${dir}/${dll}.def" CONTENT "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
-  execute_process(COMMAND "${HORAVEL_DLLTOOL}" --input-def "${dir}/${dll}.def" --output-delaylib "${dir}/lib${dll}.a"
-                  RESULT_VARIABLE failed)
+  execute_process(COMMAND "${HORAVEL_DLLTOOL}" --input-def ${dll}.def --output-delaylib lib${dll}.a
+                  WORKING_DIRECTORY "${dir}" RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "dlltool could not make the delay-import library of ${dll}")
   endif()
@@ -78,9 +90,11 @@ target_link_libraries(Horavel PRIVATE horavel_core horavel_win32_settings ${WIN3
 # Horavel.exe is the program users get: stripped, its debug information moved
 # to Horavel.debug beside it, which it names (with a checksum) so that gdb and
 # addr2line find it and turn a crash address back into a source line.
+# objcopy stamps the time into what it writes unless SOURCE_DATE_EPOCH names
+# one: zero, as the linker leaves it.
 add_custom_command(TARGET Horavel POST_BUILD
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug Horavel.exe Horavel.debug
-  COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Horavel.debug Horavel.exe
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY} --only-keep-debug Horavel.exe Horavel.debug
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=Horavel.debug Horavel.exe
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   BYPRODUCTS ${CMAKE_BINARY_DIR}/Horavel.debug
   VERBATIM)
@@ -106,6 +120,13 @@ target_link_libraries(horavel_sound_bench PRIVATE horavel_core horavel_win32_set
 add_executable(horavel_save_probe tests/save_probe/save_probe_win.cpp ${REFRESH_BENCH_SOURCES})
 target_include_directories(horavel_save_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(horavel_save_probe PRIVATE horavel_core horavel_win32_settings ${WIN32_LIBRARIES})
+
+# A winmm.dll that marks its being loaded, which an end-to-end case plants
+# beside a portable copy of the program (planted/winmm.dll).
+add_library(planted_winmm SHARED tests/e2e/planted_winmm.c)
+set_target_properties(planted_winmm PROPERTIES OUTPUT_NAME winmm PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_libraries(planted_winmm PRIVATE horavel_win32_settings)
 
 # The end-to-end driver: a console program that runs Horavel.exe under Wine
 # and inspects it through the Windows API (tests/e2e/run runs it).

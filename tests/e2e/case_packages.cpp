@@ -108,6 +108,23 @@ bool AsksForNoElevation(const std::string& package) {
     return status == ERROR_SUCCESS && (wordCount & msidbSumInfoSourceTypeLUAPackage) != 0;
 }
 
+// The folder the portable zip was unpacked into, and the program's folder,
+// which the zip holds: Horavel-<version>.
+std::string PortableUnpacked() { return e2e::EnvironmentValue("HORAVEL_PORTABLE"); }
+std::string PortableFolder() { return PortableUnpacked() + "\\Horavel-" + e2e::EnvironmentValue("HORAVEL_MSI_VERSION"); }
+
+// The PowerPoint add-in's registration under one version's key.
+std::string AddinKey(const std::string& version) {
+    return "Software\\Microsoft\\Office\\" + version + "\\PowerPoint\\AddIns\\Horavel Toolbar Addin";
+}
+
+bool IsRegistered(const std::string& version) {
+    std::string path;
+    DWORD autoLoad = 0;
+    return e2e::ReadRegistryString(HKEY_CURRENT_USER, AddinKey(version), "Path", path) ||
+           e2e::ReadRegistryDword(HKEY_CURRENT_USER, AddinKey(version), "AutoLoad", autoLoad);
+}
+
 // Starts the program, waits for its window and ends it again.
 void ShowsItsWindow(const std::string& exePath) {
     e2e::Process program;
@@ -133,6 +150,17 @@ E2E_CASE(installer_installs_upgrades_and_uninstalls) {
     const std::string settingsFile = e2e::SettingsFolder() + "HV_Settings.ini";
     const std::string languageFile = e2e::SettingsFolder() + "Deutsch_v167.txt";
 
+    // PowerPoint 16.0, for which the program's first run installs the add-in,
+    // and a registration of 12.0 that names someone else's file.
+    const std::string addins = e2e::ShellFolder(CSIDL_APPDATA) + "\\Microsoft\\AddIns\\";
+    const std::string addinFile = addins + "Horavel Toolbar Addin.ppa";
+    const std::string otherFile = addins + "Someone Else.ppa";
+    HKEY powerPoint = nullptr;
+    CHECK(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\16.0\\PowerPoint", 0, nullptr, 0, KEY_READ,
+                          nullptr, &powerPoint, nullptr) == ERROR_SUCCESS,
+          "PowerPoint 16.0 is there");
+    if (powerPoint) RegCloseKey(powerPoint);
+
     CHECK(Msiexec("/i", msi) == 0, "msiexec /i installs without a user interface");
     CHECK(e2e::FileExists(program), "the program is in the user's programs folder");
     CHECK(SamePath(ShortcutTarget(shortcut), program), "the Start-menu shortcut starts the installed program");
@@ -141,6 +169,11 @@ E2E_CASE(installer_installs_upgrades_and_uninstalls) {
     std::string settings;
     CHECK(e2e::ReadFileBytes(settingsFile, settings), "the program wrote its settings file");
     CHECK(e2e::WriteFileBytes(languageFile, "Deutsch\r\n"), "a language file of the user's is written");
+    CHECK(IsRegistered("16.0") && e2e::FileExists(addinFile), "the first run installed the add-in for PowerPoint 16.0");
+    CHECK(e2e::WriteFileBytes(otherFile, "not ours") &&
+              e2e::WriteRegistryString(HKEY_CURRENT_USER, AddinKey("12.0"), "Path", otherFile) &&
+              e2e::WriteRegistryDword(HKEY_CURRENT_USER, AddinKey("12.0"), "AutoLoad", 1),
+          "a registration for PowerPoint 12.0 names someone else's file");
 
     CHECK(Msiexec("/i", nextMsi) == 0, "the next version installs over it");
     CHECK(InstalledVersions() == std::vector<std::string>{nextVersion},
@@ -158,12 +191,21 @@ E2E_CASE(installer_installs_upgrades_and_uninstalls) {
     CHECK(e2e::ReadFileBytes(settingsFile, settingsAfter) && settingsAfter == settings,
           "the settings file stays as it was");
     CHECK(e2e::FileExists(languageFile), "the user's language file stays");
+    for (const char* version : {"16.0", "12.0"}) {
+        CHECK(!IsRegistered(version), std::string("the add-in's registration for PowerPoint ") + version + " is gone");
+    }
+    CHECK(!e2e::FileExists(addinFile), "the add-in file is gone");
+    CHECK(e2e::FileExists(otherFile), "a file of another name that a registration named stays");
+    CHECK(e2e::RegistryKeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Office\\16.0\\PowerPoint"),
+          "PowerPoint's own key stays");
     CoUninitialize();
     return e2e::Result();
 }
 
 E2E_CASE(portable_zip_runs_from_any_folder) {
-    const std::string folder = e2e::EnvironmentValue("HORAVEL_PORTABLE");
+    CHECK(FolderEntries(PortableUnpacked()) == std::vector<std::string>{"Horavel-" + e2e::EnvironmentValue("HORAVEL_MSI_VERSION")},
+          "the zip unpacks into one folder named for the program and its version");
+    const std::string folder = PortableFolder();
     const bool awkwardName = folder.find(' ') != std::string::npos &&
                              std::any_of(folder.begin(), folder.end(), [](char c) { return (c & 0x80) != 0; });
     CHECK(awkwardName, "the folder's name has a blank and a character beyond ASCII: " + folder);
@@ -182,5 +224,23 @@ E2E_CASE(portable_zip_runs_from_any_folder) {
           "the program records the folder it runs from: " + recorded);
     CHECK(e2e::FileExists(e2e::SettingsFolder() + "HV_Settings.ini"), "its settings go into the settings folder");
     CHECK(FolderEntries(folder) == unpacked, "it writes nothing into its own folder");
+    return e2e::Result();
+}
+
+// A winmm.dll planted beside a portable copy is never loaded. tests/e2e/run
+// tells Wine to prefer a winmm.dll on disk to its own, as Windows would.
+E2E_CASE(portable_copy_ignores_a_planted_library) {
+    const std::string folder = e2e::ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Planted";
+    const std::string program = folder + "\\Horavel.exe";
+    const std::string planted = folder + "\\winmm.dll";
+    const std::string built = exePath.substr(0, exePath.find_last_of('\\')) + "\\planted\\winmm.dll";
+    CreateDirectoryW(e2e::Widen(folder).c_str(), nullptr);
+    const bool copied = CopyFileW(e2e::Widen(PortableFolder() + "\\Horavel.exe").c_str(), e2e::Widen(program).c_str(), FALSE) &&
+                        CopyFileW(e2e::Widen(built).c_str(), e2e::Widen(planted).c_str(), FALSE);
+    if (!CHECK(copied, "a portable copy with a winmm.dll beside it in " + folder)) return e2e::Result();
+
+    const std::string failure = e2e::LaunchToRunningCountDown(program);
+    CHECK(!e2e::FileExists(planted + ".loaded"), "the winmm.dll beside the program is never loaded");
+    CHECK(failure.empty(), "the copy runs a count-down: " + failure);
     return e2e::Result();
 }

@@ -4,37 +4,6 @@
 
 #include "tests/e2e/case_support.h"
 
-namespace {
-
-// Starts the program and takes it up to a running count-down: its window, the
-// first layout (the start button reads ">"), a click on start, the button
-// reading "||". Empty when it got there; otherwise what stopped it, with the
-// text of the fault report when one came up.
-std::string LaunchToRunningCountDown(const std::string& exePath) {
-    e2e::Process program;
-    if (!e2e::StartProgram(exePath, "", program)) return "did not start";
-    std::string failure;
-    HWND window = e2e::WaitForWindow("Horavel", program.id, 20000);
-    if (!window) {
-        failure = "no window within 20 s";
-    } else if (!e2e::WaitForCaption(window, 37, ">", 10000)) {
-        failure = "no paused timer within 10 s";
-    } else {
-        e2e::PressGadget(window, 37);
-        if (!e2e::WaitForCaption(window, 37, "||", 5000)) failure = "the count-down did not start";
-    }
-    // A fault shows its report, whichever step it cut short.
-    if (HWND report = e2e::WaitForProgramWindow(program.id, L"#32770", "Horavel Error", 0)) {
-        failure = "fault report: " + e2e::FieldText(e2e::FindChild(report, 0xFFFF).hwnd);
-    } else if (DWORD exitCode = 0; e2e::WaitForExit(program, 0, exitCode)) {
-        failure = "ended with exit code " + std::to_string(exitCode);
-    }
-    e2e::StopProgram(program);
-    return failure;
-}
-
-}  // namespace
-
 E2E_CASE(starts_and_has_window) {
     e2e::Process program;
     if (!CHECK(e2e::StartProgram(exePath, "", program), "Horavel.exe starts")) return e2e::Result();
@@ -58,7 +27,7 @@ E2E_CASE(launches_to_a_running_count_down) {
     const int launches = std::max(1, std::atoi(e2e::EnvironmentValue("HORAVEL_LAUNCHES").c_str()));
     int failures = 0;
     for (int launch = 1; launch <= launches; ++launch) {
-        const std::string failure = LaunchToRunningCountDown(exePath);
+        const std::string failure = e2e::LaunchToRunningCountDown(exePath);
         if (!failure.empty()) {
             ++failures;
             e2e::Log("launch " + std::to_string(launch) + ": " + failure);

@@ -137,4 +137,27 @@ bool Settle(HWND window) {
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
+std::string LaunchToRunningCountDown(const std::string& exePath) {
+    Process program;
+    if (!StartProgram(exePath, "", program)) return "did not start";
+    std::string failure;
+    HWND window = WaitForWindow("Horavel", program.id, 20000);
+    if (!window) {
+        failure = "no window within 20 s";
+    } else if (!WaitForCaption(window, 37, ">", 10000)) {
+        failure = "no paused timer within 10 s";
+    } else {
+        PressGadget(window, 37);
+        if (!WaitForCaption(window, 37, "||", 5000)) failure = "the count-down did not start";
+    }
+    // A fault shows its report, whichever step it cut short.
+    if (HWND report = WaitForProgramWindow(program.id, L"#32770", "Horavel Error", 0)) {
+        failure = "fault report: " + FieldText(FindChild(report, 0xFFFF).hwnd);
+    } else if (DWORD exitCode = 0; WaitForExit(program, 0, exitCode)) {
+        failure = "ended with exit code " + std::to_string(exitCode);
+    }
+    StopProgram(program);
+    return failure;
+}
+
 }  // namespace e2e

@@ -12,6 +12,12 @@ HWND StartAndFind(const std::string& exePath, Process& program);
 
 POINT Centre(const RECT& r);
 
+// Starts the program and takes it up to a running count-down: its window, the
+// first layout (the start button reads ">"), a click on start, the button
+// reading "||". Empty when it got there; otherwise what stopped it, with the
+// text of the fault report when one came up.
+std::string LaunchToRunningCountDown(const std::string& exePath);
+
 // Presses and releases the left button over a gadget, slowly enough for the
 // program to see the press while the button is still down.
 void PressGadget(HWND window, int gadget);
