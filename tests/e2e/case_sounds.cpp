@@ -291,6 +291,13 @@ E2E_CASE(a_sound_file_on_a_share_that_does_not_answer_never_freezes_the_window) 
     return e2e::Result();
 }
 
+E2E_CASE(a_sound_file_that_never_answers_never_freezes_the_window) {
+    const std::string fifo = e2e::EnvironmentValue("HORAVEL_UNANSWERING_FILE");
+    if (CHECK(!fifo.empty(), "the harness makes a named pipe (HORAVEL_UNANSWERING_FILE)"))
+        ExpectTheWindowToAnswerWhileItOpens(exePath, fifo);
+    return e2e::Result();
+}
+
 E2E_CASE(a_sound_path_naming_a_device_never_freezes_the_window) {
     ExpectTheWindowToAnswerWhileItOpens(exePath, "COM1");
     return e2e::Result();
