@@ -28,7 +28,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // Writes the file so that it is either entirely the new content or, on any
 // failure, still the old one: the content goes to the sibling temporary file
 // path + ".<process id>.tmp", which then takes the file's place in one rename.
-// A process killed before that rename leaves the temporary file behind.
+// A process killed before that rename leaves the temporary file behind. A
+// file the user made read-only is kept as it is: false, nothing written.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 // Creates the file with the content only when nothing is at path yet: an
 // existing file is never replaced, and a failed write leaves nothing behind.

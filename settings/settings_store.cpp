@@ -85,14 +85,17 @@ std::int32_t ReadInteger(const IniGroup* group, std::string_view key, std::int32
     return value ? ParseLeadingInteger(*value) : missing;
 }
 
-void LoadFromFile(const std::string& content) {
+// readable: the content is the file's; else the file is there but could not
+// be read, and only the keys' defaults are known.
+void LoadFromFile(const std::string& content, bool readable) {
     const std::vector<IniGroup> groups = ParseIni(content);
     const IniGroup* group = FindIniGroup(groups, kGroup);
 
     settings.Language = NormaliseLanguage(Lookup(group, "Language").value_or("English"));
     // A file without StartupLocation was not written by this program: set
-    // the add-in up as for a fresh installation.
-    if (ReadInteger(group, "StartupLocation", 99) == 99) InstallAddin();
+    // the add-in up as for a fresh installation. A file that could not be
+    // read says nothing of that.
+    if (readable && ReadInteger(group, "StartupLocation", 99) == 99) InstallAddin();
     settings.AddinInstalled = CheckAddin();
     for (const SettingKey& k : StoredSettingKeys()) {
         if (k.text == &Settings::Language) continue;
@@ -144,12 +147,12 @@ void LoadSettings() {
     TidyInterruptedSaves(path);
     std::optional<std::string> content = platform::ReadWholeFile(path, kMaxSettingsBytes);
     if (content) {
-        LoadFromFile(*content);
+        LoadFromFile(*content, true);
     } else if (platform::FileExists(path) || platform::DirectoryExists(path)) {
         // Something is there but cannot be read (too large, a folder, locked):
-        // run on the defaults and leave it alone rather than overwrite it as
-        // a first run would.
-        LoadFromFile({});
+        // run on the defaults and leave it alone rather than overwrite it or
+        // install the add-in as a first run would.
+        LoadFromFile({}, false);
     } else {
         ResetSettings();
         SaveSettings();

@@ -171,6 +171,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     const std::wstring target = Wide(path);
+    // Some systems let the rename replace a read-only file; Windows refuses it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     const std::wstring temp = TemporarySibling(target);
     if (!WriteTemporary(temp, content)) return false;
     if (SwapIn(temp, target)) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -298,5 +299,41 @@ TEST_F(SettingsStore, AnInterruptedSaveIsRecoveredOnlyWhenTheFileIsGoneAndItsTem
         std::vector<std::string> left;
         for (const auto& [path, content] : state().files) left.push_back(path);
         EXPECT_EQ(left, (std::vector<std::string>{kFile, kFolder + "HV_Settings.ini.old"}));
+    }
+}
+
+TEST_F(SettingsStore, TheAddinIsInstalledOnAFirstRunOnly) {
+    const std::string addin = "C:\\Users\\tester\\AppData\\Roaming\\Microsoft\\AddIns\\Horavel Toolbar Addin.ppa";
+    const std::string huge = "[Horavel]\nButton1 = 1\n" + std::string(2 << 20, ';');
+    struct Case {
+        const char* what;
+        std::function<void()> place;  // what stands where the settings file belongs
+        bool installs;
+    };
+    const Case cases[] = {
+        {"no file", [] {}, true},
+        {"a file without StartupLocation", [] { fake::state.files[kFile] = "[Horavel]\r\nButton1 = 45\r\n"; }, true},
+        {"a file with StartupLocation 99", [] { fake::state.files[kFile] = "[Horavel]\r\nStartupLocation = 99\r\n"; },
+         true},
+        {"a file with StartupLocation", [] { fake::state.files[kFile] = "[Horavel]\r\nStartupLocation = 3\r\n"; },
+         false},
+        {"a file too large to read", [huge] { fake::state.files[kFile] = huge; }, false},
+        {"a folder of that name", [] { fake::state.folders.insert(kFile); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        fake::registry.local["Software\\Microsoft\\Office\\16.0\\PowerPoint"];
+        c.place();
+        const auto before = state().files.find(kFile) == state().files.end()
+                                ? std::optional<std::string>()
+                                : std::optional<std::string>(state().files[kFile]);
+        LoadSettings();
+        EXPECT_EQ(state().files.count(addin), c.installs ? 1u : 0u);
+        EXPECT_EQ(settings.AddinInstalled, c.installs ? 1 : 0);
+        // Only a first run writes the settings file; any other leaves it as it was.
+        if (before) {
+            EXPECT_EQ(state().files[kFile], *before);
+        }
     }
 }
