@@ -48,7 +48,10 @@ bool PumpOne() {
         return true;
     }
     const bool raw = IsRawInputMessage(m.message) && BelongsToMainWindow(m.hwnd);
-    if (raw && m.message == WM_MOUSEMOVE) TrackLeave(m.hwnd);
+    // A click takes the mouse capture, which ends the tracking: the button's
+    // release asks again.
+    if (raw && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP || m.message == WM_RBUTTONUP))
+        TrackLeave(m.hwnd);
     TranslateMessage(&m);
     DispatchMessageW(&m);
     if (raw) {
