@@ -257,6 +257,9 @@ void PlaceControl(int control, const Rect& wanted) {
     SetWindowPos(r->hwnd, nullptr, origin.x + place.x, origin.y + place.y, place.width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (list) win32::SetClosedHeight(r->hwnd, place.height);
+    // The place it left shows the tab control beneath, a sibling the move does not repaint.
+    const RECT left{now.x, now.y, now.x + now.width, now.y + now.height};
+    RedrawWindow(dialog, &left, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int FittingWidth(int control) {
