@@ -1,6 +1,7 @@
 #include "app/Horavel_Main.h"
 
 #include "app/main_window.h"
+#include "app/monitors.h"
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
@@ -162,10 +163,7 @@ bool InitApplication() {
 void ShutdownApplication() {
     platform::DestroyCursors();
     if (settings.StartupLocation == 0) {
-        settings.StartupWinPosnLeft = platform::WindowX();
-        settings.StartupWinPosnTop = platform::WindowY();
-        settings.StartupWinPosnRight = platform::WindowInnerWidth();
-        settings.StartupWinPosnBottom = platform::WindowInnerHeight();
+        NoteWindowPlace();
         SaveSettings();
     }
     ReleaseTaskbarProgress();

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "app/commands.h"
-#include "app/placement.h"
+#include "app/monitors.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
@@ -252,6 +252,7 @@ void RunMainLoop() {
                                                                         timerState.nextRefreshTick));
         held.reset();
         if (e.kind == platform::EventKind::Close) return;
+        WatchMonitors(platform::TickCount());
         if (TimerTick()) {
             // A pass cut short while the window moves keeps its event for the
             // next one: a lost end of the move would leave the window hidden
@@ -279,18 +280,9 @@ int LoopWaitMs(bool watching, std::uint32_t now, std::uint32_t nextRefreshTick) 
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) {
     namespace msg = platform::msg;
     if (message == msg::Activate) FollowActivation((wParam & 0xFFFF) != 0);
+    if (message == msg::DisplayChange) NoteDisplayChange();  // followed on the loop's next pass
     if (platform::GetWindowState() != platform::WindowState::Normal) return;
 
-    if (message == msg::DisplayChange) {
-        MeasureScreen();
-        platform::DiscardEvents();
-        PlaceWindow();
-        platform::MoveMainWindow(settings.StartupWinPosnLeft, settings.StartupWinPosnTop,
-                                 settings.StartupWinPosnRight, settings.StartupWinPosnBottom);
-        layoutState.relayoutRequested = 1;
-        LayoutReadouts(0);
-        return;
-    }
     const bool command = message == msg::Command;
     if (command && wParam == gadget::BottomBar && MouseOverGadget(gadget::Grip)) {
         platform::StartSystemSize(kSizeBottomRight);

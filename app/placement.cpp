@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <optional>
 
+#include "app/monitors.h"
 #include "display/layout.h"
 #include "platform/screen.h"
 #include "settings/settings.h"
@@ -79,45 +82,9 @@ bool MostlyOffScreen(Wide L, Wide T, Wide W, Wide H) {
 }
 
 
-}  // namespace
-
-void MeasureScreen() {
-    WindowMetrics& m = windowMetrics;
-    const platform::ScreenMetrics sys = platform::GetScreenMetrics();
-    m.screenWidth = sys.screenWidth;
-    m.screenHeight = sys.screenHeight;
-    if (settings.ShowWinBorder == 1) {
-        m.frameLeft = m.frameRight = sys.sizingFrameWidth;
-        m.frameBottom = sys.sizingFrameHeight;
-        m.frameTop = sys.sizingFrameHeight + sys.captionHeight;
-        m.minHeight = 150;
-        m.minWidth = std::max(25, sys.minimumWindowWidth - m.frameLeft - m.frameRight);
-    } else {
-        m.frameLeft = m.frameRight = m.frameTop = m.frameBottom = 0;
-        m.minHeight = 150;
-        m.minWidth = 25;
-    }
-    m.captionHeight = sys.captionHeight != 0 ? sys.captionHeight : 24;
-    if (const auto bar = platform::TaskbarScreenRect()) {
-        m.taskbarLeft = std::max(0, bar->x);
-        m.taskbarTop = std::max(0, bar->y);
-        m.taskbarRight = std::min(m.screenWidth, bar->x + bar->width);
-        m.taskbarBottom = std::min(m.screenHeight, bar->y + bar->height);
-    } else {
-        m.taskbarLeft = 0;
-        m.taskbarTop = m.screenHeight - MissingTaskbarHeight;
-        m.taskbarRight = m.screenWidth;
-        m.taskbarBottom = m.screenHeight;
-    }
-}
-
-bool PlaceWindow() {
+// PlaceWindow on the measured monitor, in coordinates from its top-left corner.
+bool PlaceOnScreen(int location, int& L, int& T, int& W, int& H) {
     const WindowMetrics& m = windowMetrics;
-    int& L = settings.StartupWinPosnLeft;
-    int& T = settings.StartupWinPosnTop;
-    int& W = settings.StartupWinPosnRight;
-    int& H = settings.StartupWinPosnBottom;
-    const int location = settings.StartupLocation;
 
     if (location == 2 || location == 3) DockAtSide(location, L, T, W, H);
 
@@ -156,6 +123,85 @@ bool PlaceWindow() {
         ClampSize(W, H, limits);
     }
     return false;
+}
+
+// A monitor other than the primary one has no taskbar window of its own to
+// measure; what its work area leaves out is its taskbar (or another bar docked
+// at an edge), on the side where it lies. None is an empty band.
+void MeasureDockedBar(const platform::MonitorInfo& monitor) {
+    WindowMetrics& m = windowMetrics;
+    const platform::Rect& b = monitor.bounds;
+    const platform::Rect& w = monitor.workArea;
+    const int above = w.y - b.y, below = b.y + b.height - (w.y + w.height);
+    const int left = w.x - b.x, right = b.x + b.width - (w.x + w.width);
+    m.taskbarLeft = m.taskbarTop = 0;
+    m.taskbarRight = m.screenWidth;
+    m.taskbarBottom = m.screenHeight;
+    if (below > 0)
+        m.taskbarTop = m.screenHeight - below;
+    else if (above > 0)
+        m.taskbarBottom = above;
+    else if (left > 0)
+        m.taskbarRight = left;
+    else if (right > 0)
+        m.taskbarLeft = m.screenWidth - right;
+    else
+        m.taskbarRight = m.taskbarBottom = 0;
+}
+
+}  // namespace
+
+void MeasureScreen() {
+    WindowMetrics& m = windowMetrics;
+    const platform::ScreenMetrics sys = platform::GetScreenMetrics();
+    const std::optional<platform::MonitorInfo> monitor = StripMonitor();
+    const platform::Rect screen = monitor ? monitor->bounds : platform::Rect{0, 0, sys.screenWidth, sys.screenHeight};
+    m.screenLeft = screen.x;
+    m.screenTop = screen.y;
+    m.screenWidth = screen.width;
+    m.screenHeight = screen.height;
+    if (settings.ShowWinBorder == 1) {
+        m.frameLeft = m.frameRight = sys.sizingFrameWidth;
+        m.frameBottom = sys.sizingFrameHeight;
+        m.frameTop = sys.sizingFrameHeight + sys.captionHeight;
+        m.minHeight = 150;
+        m.minWidth = std::max(25, sys.minimumWindowWidth - m.frameLeft - m.frameRight);
+    } else {
+        m.frameLeft = m.frameRight = m.frameTop = m.frameBottom = 0;
+        m.minHeight = 150;
+        m.minWidth = 25;
+    }
+    m.captionHeight = sys.captionHeight != 0 ? sys.captionHeight : 24;
+    if (monitor) {
+        MeasureDockedBar(*monitor);
+    } else if (const auto bar = platform::TaskbarScreenRect()) {
+        m.taskbarLeft = std::max(0, bar->x);
+        m.taskbarTop = std::max(0, bar->y);
+        m.taskbarRight = std::min(m.screenWidth, bar->x + bar->width);
+        m.taskbarBottom = std::min(m.screenHeight, bar->y + bar->height);
+    } else {
+        m.taskbarLeft = 0;
+        m.taskbarTop = m.screenHeight - MissingTaskbarHeight;
+        m.taskbarRight = m.screenWidth;
+        m.taskbarBottom = m.screenHeight;
+    }
+}
+
+bool PlaceWindow() {
+    const WindowMetrics& m = windowMetrics;
+    int& L = settings.StartupWinPosnLeft;
+    int& T = settings.StartupWinPosnTop;
+    // A remembered position is taken from the monitor's corner; from a file it
+    // may hold anything, so it is moved in 64 bits and held in range.
+    constexpr Wide lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+    L = static_cast<int>(std::clamp(Wide{L} - m.screenLeft, lowest, highest));
+    T = static_cast<int>(std::clamp(Wide{T} - m.screenTop, lowest, highest));
+    const bool maximized =
+        PlaceOnScreen(settings.StartupLocation, L, T, settings.StartupWinPosnRight, settings.StartupWinPosnBottom);
+    // Every place it leaves lies on the monitor.
+    L += m.screenLeft;
+    T += m.screenTop;
+    return maximized;
 }
 
 void ApplyWindowModes(platform::WindowState state) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/main_window.h"
+#include "app/monitors.h"
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "display/layout.h"
@@ -51,14 +52,16 @@ void RequestRelayout() {
     LayoutReadouts(0);
 }
 
-// Break and until timers fill the screen.
+// Break and until timers fill the screen: the break monitor's.
 void GoFullScreen() {
+    MoveToBreakMonitor();
     platform::SetWindowState(platform::WindowState::Maximized);
     RequestRelayout();
 }
 
 void LeaveFullScreen() {
     if (!mainLoop.userMaximized) platform::SetWindowState(platform::WindowState::Normal);
+    ReturnFromBreakMonitor();
     PlaceWindow();
     RequestRelayout();
 }

@@ -18,15 +18,16 @@ void ApplyBorderChange() {
     } else {
         platform::SetMainWindowFramed(false);
         height += m.frameTop + m.frameBottom;
-        if (left + width > m.screenWidth / 2) left += m.frameLeft + m.frameRight;
+        if (left - m.screenLeft + width > m.screenWidth / 2) left += m.frameLeft + m.frameRight;
     }
     MeasureScreen();
     platform::SetWindowMinimumSize(m.minWidth, m.minHeight);
     platform::MoveMainWindow(left, top, width, height);
-    // Held on the screen, with the new frame.
-    const int overX = platform::WindowX() + platform::WindowInnerWidth() + m.frameLeft + m.frameRight - m.screenWidth;
-    if (overX > 0 && platform::WindowX() > overX) left -= overX;
-    const int overY = platform::WindowY() + platform::WindowInnerHeight() + m.frameTop + m.frameBottom - m.screenHeight;
+    // Held on its monitor, with the new frame.
+    const int x = platform::WindowX() - m.screenLeft, y = platform::WindowY() - m.screenTop;
+    const int overX = x + platform::WindowInnerWidth() + m.frameLeft + m.frameRight - m.screenWidth;
+    if (overX > 0 && x > overX) left -= overX;
+    const int overY = y + platform::WindowInnerHeight() + m.frameTop + m.frameBottom - m.screenHeight;
     if (overY > 0) height -= overY;
     platform::MoveMainWindow(left, top, width, height);
     platform::ShowMainWindow(true);

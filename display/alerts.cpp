@@ -5,6 +5,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/monitors.h"
 #include "app/timer_engine.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
@@ -59,10 +60,10 @@ platform::DetachedImage DrawSign(int variant) {
     return platform::DetachImage(SignImage);
 }
 
-// Three openings of the sign; the readouts are refreshed only on the
-// user-interface thread, which owns them.
-void ShowSign(platform::DetachedImage sign, bool onUiThread) {
-    const platform::AlertWindow popup = platform::OpenPopupWindow(sign);
+// Three openings of the sign on that monitor; the readouts are refreshed only
+// on the user-interface thread, which owns them.
+void ShowSign(platform::DetachedImage sign, const platform::Rect& screen, bool onUiThread) {
+    const platform::AlertWindow popup = platform::OpenPopupWindow(sign, screen);
     if (!popup) return;
     for (int i = 0; i < 3; ++i) {
         platform::AnimatePopupWindow(popup, true, 100);
@@ -79,7 +80,7 @@ void ShowSign(platform::DetachedImage sign, bool onUiThread) {
 void ScreenFlash(int variant) {
     timerState.alertBusy = 1;
     const platform::Colour colour = variant == 1 ? platform::Rgb(255, 255, 0) : platform::Rgb(255, 0, 0);
-    if (const platform::AlertWindow flash = platform::OpenFlashWindow(colour, FlashOpacity)) {
+    if (const platform::AlertWindow flash = platform::OpenFlashWindow(colour, FlashOpacity, AlertScreen())) {
         for (int i = 0; i < 3; ++i) {
             platform::ShowFlashWindow(flash, false);
             platform::AlertWait(100);
@@ -95,7 +96,7 @@ void ScreenFlash(int variant) {
 
 void AlertPopup(int variant) {
     timerState.alertBusy = 1;
-    ShowSign(DrawSign(variant), true);
+    ShowSign(DrawSign(variant), AlertScreen(), true);
     timerState.alertBusy = 0;
 }
 
@@ -104,15 +105,16 @@ void PreviewAlertPopup(int variant) {
     WaitForAlertPreview();  // the last preview has ended: only its thread is left to collect
     // Drawn here: the images, fonts and the drawing surface belong to this thread.
     const platform::DetachedImage sign = DrawSign(variant);
+    const platform::Rect screen = AlertScreen();
     previewOnScreen = true;
     try {
-        previewThread = std::thread([sign] {
-            ShowSign(sign, false);
+        previewThread = std::thread([sign, screen] {
+            ShowSign(sign, screen, false);
             previewOnScreen = false;
         });
     } catch (const std::system_error&) {
         // No thread to be had: the preview still shows, only the caller waits for it.
-        ShowSign(sign, false);
+        ShowSign(sign, screen, false);
         previewOnScreen = false;
     }
 }

@@ -119,13 +119,13 @@ namespace {
 HWND Handle(AlertWindow window) { return reinterpret_cast<HWND>(window); }
 }  // namespace
 
-AlertWindow OpenFlashWindow(Colour colour, int opacity) {
+AlertWindow OpenFlashWindow(Colour colour, int opacity, const Rect& screen) {
     auto* content = new win32::Content;
     content->brush = CreateSolidBrush(RGB(Red(colour), Green(colour), Blue(colour)));
-    // A point at the centre of the primary screen, in the maximized state:
-    // shown, it covers the screen that holds that point. One pixel rather than
-    // none: Wine never maps a window created empty, even once it is maximized.
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    // A point at the centre of the monitor, in the maximized state: shown, it
+    // covers the monitor that holds that point. One pixel rather than none:
+    // Wine never maps a window created empty, even once it is maximized.
+    const int x = screen.x + screen.width / 2, y = screen.y + screen.height / 2;
     HWND hwnd = win32::Create(win32::kFlashClass, 0, WS_POPUP | WS_DISABLED | WS_MAXIMIZE, x, y, 1, 1,
                               win32::MainWindowHandle(), content);
     if (!hwnd) return 0;
@@ -145,7 +145,7 @@ void ShowFlashWindow(AlertWindow flash, bool shown) {
 
 DetachedImage DetachImage(int image) { return reinterpret_cast<DetachedImage>(win32::TakeImageBitmap(image)); }
 
-AlertWindow OpenPopupWindow(DetachedImage picture) {
+AlertWindow OpenPopupWindow(DetachedImage picture, const Rect& screen) {
     if (!picture) return 0;
     auto* content = new win32::Content;
     content->picture = reinterpret_cast<HBITMAP>(picture);
@@ -153,8 +153,8 @@ AlertWindow OpenPopupWindow(DetachedImage picture) {
     GetObjectW(content->picture, sizeof info, &info);
     content->width = info.bmWidth;
     content->height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - content->width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - content->height) / 2;
+    const int x = screen.x + (screen.width - content->width) / 2;
+    const int y = screen.y + (screen.height - content->height) / 2;
     // A tool window: the sign gets no taskbar button of its own.
     HWND hwnd = win32::Create(win32::kPopupClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, x, y, content->width,
                               content->height, nullptr, content);

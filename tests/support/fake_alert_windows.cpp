@@ -12,13 +12,14 @@ using fake::alertWindows;
 
 namespace platform {
 
-AlertWindow OpenFlashWindow(Colour colour, int opacity) {
+AlertWindow OpenFlashWindow(Colour colour, int opacity, const Rect& screen) {
     alertWindows.calls.push_back("OpenFlash");
     if (alertWindows.failOpen) return 0;
     fake::AlertWindowRecord w;
     w.flash = true;
     w.colour = colour;
     w.opacity = opacity;
+    w.screen = screen;
     alertWindows.windows[alertWindows.next] = w;
     return alertWindows.next++;
 }
@@ -38,7 +39,7 @@ DetachedImage DetachImage(int image) {
     return handle;
 }
 
-AlertWindow OpenPopupWindow(DetachedImage picture) {
+AlertWindow OpenPopupWindow(DetachedImage picture, const Rect& screen) {
     alertWindows.calls.push_back("OpenPopup");
     auto it = alertWindows.detached.find(picture);
     if (it == alertWindows.detached.end()) return 0;
@@ -47,6 +48,7 @@ AlertWindow OpenPopupWindow(DetachedImage picture) {
     if (alertWindows.failOpen) return 0;
     fake::AlertWindowRecord w;
     w.picture = sign;
+    w.screen = screen;
     alertWindows.windows[alertWindows.next] = w;
     return alertWindows.next++;
 }

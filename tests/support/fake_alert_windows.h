@@ -15,6 +15,7 @@ struct AlertWindowRecord {
     platform::Colour colour = 0;  // the flash's
     int opacity = -1;             // the flash's
     Image picture;                // the popup's sign
+    platform::Rect screen;        // the monitor it shows on
     bool shown = false;
     bool closed = false;
 };

@@ -1,4 +1,5 @@
 #include "tests/support/fake_platform.h"
+#include "tests/support/fake_screen.h"
 
 #include <algorithm>
 #include <string_view>
@@ -47,8 +48,16 @@ void At(std::uint32_t tick, std::function<void()> action) { state.timed.emplace(
 
 namespace {
 
+// Where the window stands maximized: the monitor that holds most of it, as
+// the system chooses, or the primary screen.
+platform::Rect FullScreenRect() {
+    const platform::Rect window{state.window.x, state.window.y, state.window.innerWidth, state.window.innerHeight};
+    if (const auto monitor = MonitorHolding(window)) return monitor->bounds;
+    return {0, 0, state.screenWidth, state.screenHeight};
+}
+
 platform::Point ClientOrigin() {
-    if (state.state == platform::WindowState::Maximized) return {0, 0};
+    if (state.state == platform::WindowState::Maximized) return {state.window.x, state.window.y};
     if (state.window.framed) return {state.window.x + 8, state.window.y + 31};
     return {state.window.x, state.window.y};
 }
@@ -83,10 +92,11 @@ bool OpenMainWindow(const WindowOptions& options) {
     state.state = options.maximized ? WindowState::Maximized : WindowState::Normal;
     state.normalRect = {options.x, options.y, options.innerWidth, options.innerHeight};
     if (options.maximized) {
-        state.window.x = 0;
-        state.window.y = 0;
-        state.window.innerWidth = state.screenWidth;
-        state.window.innerHeight = state.screenHeight;
+        const Rect full = fake::FullScreenRect();
+        state.window.x = full.x;
+        state.window.y = full.y;
+        state.window.innerWidth = full.width;
+        state.window.innerHeight = full.height;
     }
     state.calls.push_back("OpenMainWindow");
     return true;
@@ -132,7 +142,8 @@ void SetWindowState(WindowState s) {
     if (s == state.state) return;
     if (s == WindowState::Maximized) {
         state.normalRect = {state.window.x, state.window.y, state.window.innerWidth, state.window.innerHeight};
-        MoveMainWindow(0, 0, state.screenWidth, state.screenHeight);
+        const Rect full = fake::FullScreenRect();
+        MoveMainWindow(full.x, full.y, full.width, full.height);
     } else if (s == WindowState::Normal) {
         MoveMainWindow(state.normalRect.x, state.normalRect.y, state.normalRect.width, state.normalRect.height);
     }

@@ -1,0 +1,25 @@
+#pragma once
+// The monitors of the desktop, in the screen coordinates of the virtual desktop
+// (the primary monitor's top-left corner is 0, 0; others may lie left of or
+// above it, at negative coordinates).
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace platform {
+
+struct MonitorInfo {
+    std::string device;        // the system's name for it, "\\.\DISPLAY2"; may change after a re-plug
+    std::string friendlyName;  // the monitor's own name ("DELL U2415"); empty when the system has none
+    Rect bounds;               // the whole monitor
+    Rect workArea;             // without the taskbar and other docked bars
+    bool primary = false;
+    bool operator==(const MonitorInfo&) const = default;
+};
+
+// The monitors as the system sees them now, in its own order; empty when it
+// cannot say.
+std::vector<MonitorInfo> ListMonitors();
+
+}  // namespace platform
