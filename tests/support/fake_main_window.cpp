@@ -1,6 +1,7 @@
 #include "tests/support/fake_main_window.h"
 
 #include "app/main_window.h"
+#include "app/monitors.h"
 #include "app/placement.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
@@ -24,6 +25,8 @@ void OpenReadoutWindow(int clientWidth, int clientHeight) {
     layoutState = LayoutState{};
     layoutState.relayoutRequested = 1;
     windowMetrics = WindowMetrics{};
+    monitorState = MonitorState{};
+    mainLoop = MainLoopState{};
     timerState = TimerState{};
     costRect = clockRect = timerRect = platform::Rect{};
     timerHitRect = EdgeRect{};
