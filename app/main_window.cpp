@@ -280,7 +280,7 @@ int LoopWaitMs(bool watching, std::uint32_t now, std::uint32_t nextRefreshTick) 
 void MainWindowCallback(unsigned message, std::uintptr_t wParam, std::intptr_t) {
     namespace msg = platform::msg;
     if (message == msg::Activate) FollowActivation((wParam & 0xFFFF) != 0);
-    if (message == msg::DisplayChange) NoteDisplayChange();  // followed on the loop's next pass
+    if (message == msg::DisplayChange) NoteMonitorChange();  // followed on the loop's next pass
     if (platform::GetWindowState() != platform::WindowState::Normal) return;
 
     const bool command = message == msg::Command;

@@ -73,7 +73,7 @@ void NoteWindowPlace() {
         SetFields(WindowPlace());
 }
 
-void NoteDisplayChange() { monitorState.changed = 1; }
+void NoteMonitorChange() { monitorState.changed = 1; }
 
 void WatchMonitors(std::uint32_t now) {
     MonitorState& s = monitorState;

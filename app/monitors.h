@@ -11,7 +11,7 @@
 struct MonitorState {
     std::vector<platform::MonitorInfo> monitors;  // as the strip was last placed among them
     std::uint32_t lastCheckTick = 0;
-    int changed = 0;    // the system announced a display change not yet followed
+    int changed = 0;    // a change noted and not yet followed
     int displaced = 0;  // the strip's monitor is missing: it stands on the primary one
     // A remembered position kept while its monitor is missing (left, top,
     // inner width and height), for its return.
@@ -35,11 +35,12 @@ std::optional<platform::MonitorInfo> StripMonitor();
 // while a break holds it on another monitor, its place before.
 void NoteWindowPlace();
 
-// The system announced a change of the monitors.
-void NoteDisplayChange();
+// The system announced a change of the monitors, or the settings chose
+// another monitor for the strip.
+void NoteMonitorChange();
 // Called on every pass of the main loop: every two seconds, and at once after
-// an announced change, compares the monitors with those the strip was placed
-// among and, when they differ, places the strip again.
+// a noted change, compares the monitors with those the strip was placed among
+// and, when they differ or a change was noted, places the strip again.
 void WatchMonitors(std::uint32_t now);
 // Places the strip again among the monitors there are now, keeping its state
 // (a break stays full screen on its monitor).

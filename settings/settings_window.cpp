@@ -1,10 +1,13 @@
 #include "settings/settings_window.h"
 
+#include "app/monitor_choice.h"
+#include "app/monitors.h"
 #include "app/timer_engine.h"
 #include "lang/messages.h"
 #include "office/addin.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
+#include "platform/monitors.h"
 #include "platform/system.h"
 #include "settings/about_panel.h"
 #include "settings/settings.h"
@@ -114,6 +117,20 @@ void FillSoundLists() {
     platform::SelectControlEntry(sw::FinishSoundList, finish);
 }
 
+void FillMonitorLists() {
+    const struct {
+        int control, firstMessage;
+        const std::string &device, &rect;
+    } lists[] = {{sw::MonitorChoice, 232, settings.Monitor, settings.MonitorRect},
+                 {sw::BreakMonitorChoice, 233, settings.BreakMonitor, settings.BreakMonitorRect}};
+    for (const auto& l : lists) {
+        const int selected = platform::SelectedControlEntry(l.control);
+        const MonitorList list = MonitorChoices(settingsWindow.monitors, l.firstMessage, l.device, l.rect);
+        platform::SetControlEntries(l.control, list.entries);
+        platform::SelectControlEntry(l.control, selected >= 0 ? selected : list.selected);
+    }
+}
+
 void OpenSettingsWindow() {
     if (!platform::OpenDialog(kInnerWidth, kInnerHeight, "Horavel " + Message(113))) return;
     const bool hasTaskbarBox = platform::IsWindows7OrLater();
@@ -123,6 +140,8 @@ void OpenSettingsWindow() {
     settingsWindow.finishSoundPath = c.finishSoundPath;
     settingsWindow.customWarningTime = CustomWarningTimeText(c.customWarning);
     WriteControls(c);
+    settingsWindow.monitors = platform::ListMonitors();
+    FillMonitorLists();
     settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
@@ -139,6 +158,12 @@ void ApplySettingsWindow() {
         case AddinStep::None: break;
     }
     ApplyWarningTime();
+    const std::string monitor = settings.Monitor + settings.MonitorRect;
+    StoreMonitorChoice(settingsWindow.monitors, platform::SelectedControlEntry(sw::MonitorChoice), settings.Monitor,
+                       settings.MonitorRect);
+    StoreMonitorChoice(settingsWindow.monitors, platform::SelectedControlEntry(sw::BreakMonitorChoice),
+                       settings.BreakMonitor, settings.BreakMonitorRect);
+    if (settings.Monitor + settings.MonitorRect != monitor) NoteMonitorChange();  // the strip moves there
 }
 
 void UpdateSettingsControls() {
@@ -159,6 +184,7 @@ void RelabelSettingsWindow() {
     RelabelSettingsControls();
     SetCustomWarningEntry();
     FillSoundLists();
+    FillMonitorLists();
     LayOutSettingsControls();
 }
 

@@ -15,7 +15,7 @@ enum Control : int {
     MinSecHeader = 200, Defaults, ButtonLabel = 210, Minutes = 220, Colon = 230, Seconds = 240,
     // "Display"
     LocationLabel = 300, Location, HeightLabel, Height, OnTop, Transparent, Mode3D, Clock24, Border,
-    TaskbarProgress,
+    TaskbarProgress, MonitorChoiceLabel, MonitorChoice, BreakMonitorLabel, BreakMonitorChoice,
     // "Timer Warning"
     WarningTimeLabel = 400, WarningTime, WarningYellow, WarningBlink, WarningFlash, WarningFlashPreview,
     WarningPopup, WarningPopupPreview, WarningSound, WarningSoundList,

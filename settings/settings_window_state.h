@@ -2,6 +2,9 @@
 // What the settings window keeps besides its controls, and the steps its
 // opening and its event handling share.
 #include <string>
+#include <vector>
+
+#include "platform/monitors.h"
 
 struct SettingsWindowState {
     // Working copies of WarningSoundCustom and FinishSoundCustom: a chosen
@@ -13,12 +16,17 @@ struct SettingsWindowState {
     // The warning time list's entry before the user's latest choice.
     int warningEntry = -1;
     int aboutPage = 0;
+    // The monitors as the window opened: its monitor lists name them.
+    std::vector<platform::MonitorInfo> monitors;
 };
 extern SettingsWindowState settingsWindow;
 
 // The sound lists' entries again (for the working paths and the active
 // language), each keeping its selection.
 void FillSoundLists();
+// The monitor lists' entries again (for the active language), each keeping
+// its selection; when none is selected, the stored choice's.
+void FillMonitorLists();
 // The custom warning entry again, for settingsWindow.customWarningTime.
 void SetCustomWarningEntry();
 // The buttons that lie over the About page's picture, painted again.
