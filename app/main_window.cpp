@@ -15,6 +15,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "settings/settings.h"
+#include "sound/alert_sound.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
@@ -49,8 +50,14 @@ bool HandleSizeMove(const platform::Event& e) {
     return false;
 }
 
-// Step 4: a click on a readout opens the menu; a second left click only closes it.
+// Step 4: a click on the timer while an alert sound plays only stops the sound.
+// Otherwise a click on a readout opens the menu; a second left click only closes it.
 void HandleReadoutClick(const platform::Event& e) {
+    if (e.kind == platform::EventKind::Gadget && e.gadget == gadget::TimerReadout && EdgeZone() == 0 &&
+        AlertSoundPlaying()) {
+        StopAlertSound();
+        return;
+    }
     if (InBreak()) return;
     const bool onClockOrTimer = e.kind == platform::EventKind::Gadget &&
                                 (e.gadget == gadget::ClockReadout || e.gadget == gadget::TimerReadout) &&

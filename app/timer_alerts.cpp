@@ -7,9 +7,17 @@ namespace {
 
 // A sound number within the built-in set plays that sound; any other plays the
 // user's file.
-AlertStep SoundStep(int variant, std::int32_t soundFile, int builtInCount, const std::string& customPath) {
-    if (soundFile >= 1 && soundFile <= builtInCount) return {AlertKind::Sound, variant, "", soundFile};
-    return {AlertKind::Sound, variant, customPath, 0};
+AlertStep SoundStep(int variant, std::int32_t soundFile, int builtInCount, const std::string& customPath,
+                    std::int32_t volume) {
+    if (soundFile >= 1 && soundFile <= builtInCount) return {AlertKind::Sound, variant, "", soundFile, volume};
+    return {AlertKind::Sound, variant, customPath, 0, volume};
+}
+
+AlertStep WarningSoundStep(const Settings& s) {
+    return SoundStep(1, s.WarningSoundFile, 10, s.WarningSoundCustom, s.WarningVolume);
+}
+AlertStep FinishSoundStep(const Settings& s) {
+    return SoundStep(0, s.FinishSoundFile, 19, s.FinishSoundCustom, s.FinishVolume);
 }
 
 }  // namespace
@@ -30,7 +38,7 @@ std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& s) {
             timer.alertBusy = 0;
         }
         if (s.FinishSound == 1 && !timer.finishFired) {
-            steps.push_back(SoundStep(0, s.FinishSoundFile, 19, s.FinishSoundCustom));
+            steps.push_back(FinishSoundStep(s));
         }
         timer.finishFired = 1;
         // The flash clears alertBusy when it ends, so the popup's test can be made now.
@@ -38,7 +46,7 @@ std::vector<AlertStep> DueAlerts(TimerState& timer, const Settings& s) {
         if (s.FinishPopup == 1 && !timer.alertBusy) steps.push_back({AlertKind::Popup, 0, "", 0});
     } else if (r <= timer.warningMs && r / 1000 > 0 && !timer.warningFired) {
         timer.warningFired = 1;
-        if (s.WarningSound == 1) steps.push_back(SoundStep(1, s.WarningSoundFile, 10, s.WarningSoundCustom));
+        if (s.WarningSound == 1) steps.push_back(WarningSoundStep(s));
         if (s.WarningFlash == 1 && !timer.alertBusy) steps.push_back({AlertKind::Flash, 1, "", 0});
         if (s.WarningPopup == 1 && !timer.alertBusy) steps.push_back({AlertKind::Popup, 1, "", 0});
     }
@@ -50,10 +58,10 @@ std::optional<AlertStep> UpcomingAlertSound(const TimerState& timer, const Setti
     // The warning comes when r reaches warningMs, if a whole second is then left.
     if (!timer.warningFired && timer.warningMs >= 1000 && r > timer.warningMs && s.WarningSound == 1) {
         if (r - timer.warningMs > aheadMs) return std::nullopt;
-        return SoundStep(1, s.WarningSoundFile, 10, s.WarningSoundCustom);
+        return WarningSoundStep(s);
     }
     if (timer.finishFired || s.FinishSound != 1 || r <= 0 || r > aheadMs) return std::nullopt;
-    return SoundStep(0, s.FinishSoundFile, 19, s.FinishSoundCustom);
+    return FinishSoundStep(s);
 }
 
 void CheckAlerts() {
@@ -62,12 +70,12 @@ void CheckAlerts() {
     // a few seconds ahead, so that it is heard from its beginning.
     constexpr std::int32_t PrepareAheadMs = 3000;
     if (const auto next = UpcomingAlertSound(timerState, settings, PrepareAheadMs))
-        PrepareAlertSound(next->soundPath, next->builtInSound);
+        PrepareAlertSound(next->soundPath, next->builtInSound, next->volume);
     // The once-flags are set before any effect starts: the flash and the popup
     // refresh the readouts, and so run this step again, while they are on screen.
     for (const AlertStep& step : DueAlerts(timerState, settings)) {
         switch (step.kind) {
-            case AlertKind::Sound: PlayAlertSound(step.soundPath, step.builtInSound); break;
+            case AlertKind::Sound: PlayAlertSound(step.soundPath, step.builtInSound, step.volume); break;
             case AlertKind::Flash: ScreenFlash(step.variant); break;
             case AlertKind::Popup: AlertPopup(step.variant); break;
         }

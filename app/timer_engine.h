@@ -76,13 +76,15 @@ int PauseMenuMessage();  // 104 "Resume Timer" while paused, else 105 "Pause Tim
 std::string PauseMenuText();
 
 // One alert effect: variant 0 is the finish, 1 the warning. A sound carries what
-// to play: a built-in sound number, or 0 and the user's file.
+// to play: a built-in sound number, or 0 and the user's file; and its volume
+// in percent.
 enum class AlertKind { Sound, Flash, Popup };
 struct AlertStep {
     AlertKind kind = AlertKind::Sound;
     int variant = 0;
     std::string soundPath;
     int builtInSound = 0;
+    int volume = 100;
     bool operator==(const AlertStep&) const = default;
 };
 // The mark of overtime that r remaining milliseconds falls into: 0 from zero

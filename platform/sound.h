@@ -23,18 +23,23 @@ void RegisterSoundDecoder(const SoundDecoder& decoder);
 
 // Whether a wave output device exists and can be opened.
 bool SoundOutputAvailable();
-// Starts playing data once, in the background, and returns at once; whatever
+// Starts playing data once, in the background, at volume percent of its
+// loudness (platform/sound_volume.h), and returns at once; whatever
 // PlaySoundData started before is stopped first. data must stay valid until
 // StopSoundData or the next PlaySoundData.
-void PlaySoundData(std::span<const unsigned char> data);
+void PlaySoundData(std::span<const unsigned char> data, int volume);
 // Gets the output ready to play data without delay, in the background: the
-// device open and the start decoded. A PlaySoundData of the same data within a
-// few seconds then starts at once; after that the device is let go. Returns
-// at once; a sound that plays goes on.
-void PrimeSoundData(std::span<const unsigned char> data);
+// device open and the start decoded. A PlaySoundData of the same data at the
+// same volume within a few seconds then starts at once; after that the device
+// is let go. Returns at once; a sound that plays goes on.
+void PrimeSoundData(std::span<const unsigned char> data, int volume);
 // Stops what PlaySoundData started and returns at once; the device and its
 // buffers are released in the background. Harmless when nothing plays.
 void StopSoundData();
+// Whether what PlaySoundData or a media-control "play" started is still to be
+// heard: from the request until the sound ends or is stopped (a user's file
+// is asked about its state a few times a second while it plays).
+bool SoundPlaying();
 // Stops as StopSoundData does, then returns only when every sound started has
 // released the device and nothing of the sound output runs any more (shutdown).
 void WaitForSoundToStop();

@@ -17,8 +17,9 @@ constexpr int MaxPathUnits = 259;
 
 bool builtInLoaded = false;  // slot 0 holds a sound
 bool mediaOpen = false;      // "MP3_1" may be open: an OPEN was sent since the last close
+int previewVolume = platform::FullVolume;  // of the files the open chooser plays
 
-void PreviewSelection(const std::string& path) { PlayAlertSound(path, 0); }
+void PreviewSelection(const std::string& path) { PlayAlertSound(path, 0, previewVolume); }
 
 }  // namespace
 
@@ -58,25 +59,31 @@ void RegisterOggDecoder() { platform::RegisterSoundDecoder(OggVorbisDecoder()); 
 
 bool StartSoundSystem() { return soundAvailable = platform::SoundOutputAvailable(); }
 
-void PlayAlertSound(const std::string& path, int builtInSound) {
+void PlayAlertSound(const std::string& path, int builtInSound, int volume) {
     StopAlertSound();
     if (!soundAvailable) return;
+    volume = platform::ClampVolume(volume);
     if (!path.empty()) {
         if (!PathFitsMediaCommand(path) || PathNamesDevice(path)) return;
         platform::SendMediaCommand("OPEN \"" + path + "\" Type MPEGVIDEO ALIAS MP3_1");
         mediaOpen = true;
+        // A file opens at full volume.
+        if (volume < platform::FullVolume)
+            platform::SendMediaCommand("setaudio MP3_1 volume to " + std::to_string(platform::MediaVolume(volume)));
         platform::SendMediaCommand("play MP3_1 from 0");
         return;
     }
     const auto sound = BuiltInSound(builtInSound);
     if (sound.empty()) return;
-    platform::PlaySoundData(sound);
+    platform::PlaySoundData(sound, volume);
     builtInLoaded = true;
 }
 
-void PrepareAlertSound(const std::string& path, int builtInSound) {
+bool AlertSoundPlaying() { return soundAvailable && (builtInLoaded || mediaOpen) && platform::SoundPlaying(); }
+
+void PrepareAlertSound(const std::string& path, int builtInSound, int volume) {
     const auto sound = BuiltInSound(builtInSound);
-    if (soundAvailable && path.empty() && !sound.empty()) platform::PrimeSoundData(sound);
+    if (soundAvailable && path.empty() && !sound.empty()) platform::PrimeSoundData(sound, platform::ClampVolume(volume));
 }
 
 void StopAlertSound() {
@@ -94,7 +101,8 @@ void FreeAlertSound() {
     platform::WaitForSoundToStop();
 }
 
-std::string ChooseSoundFile() {
+std::string ChooseSoundFile(int volume) {
+    previewVolume = volume;
     const std::string chosen =
         platform::ChooseExistingFile(Message(94) + " (wav, mp3, wma, ogg)", "*.wav;*.mp3;*.wma;*.ogg", PreviewSelection);
     StopAlertSound();  // the preview ends with the dialog

@@ -15,9 +15,11 @@
 #include <mutex>
 #include <process.h>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/sound.h"
+#include "platform/sound_volume.h"
 #include "platform/win32/text.h"
 
 namespace platform {
@@ -40,7 +42,9 @@ enum Phase { Waiting, Playing, GaveUp };
 // One sound being played, or primed; its thread holds it until the device is closed.
 struct Playback {
     std::span<const unsigned char> data;
+    int volume = FullVolume;
     std::atomic<bool> stop{false};
+    std::atomic<bool> ended{false};  // the thread let go of the device: nothing more sounds
     std::atomic<int> phase{Playing};
     HANDLE wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // go, or stop
     ~Playback() {
@@ -67,8 +71,8 @@ struct Buffer {
     bool queued = false;
 };
 
-// Decodes into the buffer; false when nothing is left of the stream.
-bool Fill(void* stream, Buffer& b) {
+// Decodes into the buffer at the volume; false when nothing is left of the stream.
+bool Fill(void* stream, Buffer& b, int volume) {
     int filled = 0;
     const int capacity = static_cast<int>(b.samples.size());
     while (filled < capacity) {
@@ -76,6 +80,7 @@ bool Fill(void* stream, Buffer& b) {
         if (n <= 0) break;
         filled += n;
     }
+    ScaleSamples(std::span(b.samples.data(), static_cast<std::size_t>(filled)), volume);
     b.header.dwBufferLength = static_cast<DWORD>(filled * sizeof(std::int16_t));
     return filled > 0;
 }
@@ -87,7 +92,7 @@ bool Write(HWAVEOUT device, Buffer& b) {
     return b.queued;
 }
 
-bool Queue(HWAVEOUT device, void* stream, Buffer& b) { return Fill(stream, b) && Write(device, b); }
+bool Queue(HWAVEOUT device, void* stream, Buffer& b, int volume) { return Fill(stream, b, volume) && Write(device, b); }
 
 void Play(Playback& p, void* stream, int channels, int rate) {
     WAVEFORMATEX format{};
@@ -118,19 +123,19 @@ void Play(Playback& p, void* stream, int channels, int rate) {
         b.header.lpData = reinterpret_cast<LPSTR>(b.samples.data());
         waveOutPrepareHeader(device, &b.header, sizeof b.header);
     }
-    bool more = Fill(stream, buffers[0]);
+    bool more = Fill(stream, buffers[0], p.volume);
     // A primed sound waits here, ready, for its play request.
     if (p.phase == Waiting) WaitForSingleObject(p.wake, PrimeHoldMs);
     int waiting = Waiting;
     if (p.phase.compare_exchange_strong(waiting, GaveUp)) more = false;
     more = more && !p.stop && Write(device, leadIn) && Write(device, buffers[0]);
-    for (int i = 1; i < BufferCount; ++i) more = more && Queue(device, stream, buffers[i]);
+    for (int i = 1; i < BufferCount; ++i) more = more && Queue(device, stream, buffers[i], p.volume);
     // A stop request is a flag rather than an event, so that asking costs
     // the caller no call into the system.
     while (!p.stop) {
         bool playing = false;
         for (Buffer& b : buffers) {
-            if (b.queued && (b.header.dwFlags & WHDR_DONE)) b.queued = more && (more = Queue(device, stream, b));
+            if (b.queued && (b.header.dwFlags & WHDR_DONE)) b.queued = more && (more = Queue(device, stream, b, p.volume));
             playing = playing || b.queued;
         }
         if (!playing) break;  // played to the end
@@ -159,6 +164,7 @@ void __cdecl PlaybackThread(void* parameter) {
     // starts it afresh rather than waking a thread that has ended.
     int waiting = Waiting;
     p.phase.compare_exchange_strong(waiting, GaveUp);
+    p.ended = true;
     --runningThreads;
 }
 
@@ -171,13 +177,48 @@ std::condition_variable mediaChanged;
 std::deque<std::string> mediaWaiting;
 bool mediaRunning = false;  // the thread is inside a command
 bool mediaThreadStarted = false;
+// From a "play" request until a close, or until the file is found to have
+// ended or failed to play. Written under mediaLock.
+std::atomic<bool> mediaPlaying{false};
+std::string playedAlias;  // the alias of the last "play" run (the thread's own)
+
+// How often the state of a file that plays is asked for.
+constexpr auto PlayingPollInterval = std::chrono::milliseconds(250);
 
 bool ClosesTheAlias(const std::string& command) { return command.starts_with("close "); }
+bool PlaysTheAlias(const std::string& command) { return command.starts_with("play "); }
+
+// The word after the command's verb: the alias it acts on.
+std::string AliasOf(const std::string& command) {
+    const std::size_t start = command.find(' ') + 1;
+    return command.substr(start, command.find(' ', start) - start);
+}
+
+// Whether the media under the alias still plays.
+bool StillPlaying(const std::string& alias) {
+    wchar_t mode[32] = {};
+    if (mciSendStringW(win32::Wide("status " + alias + " mode").c_str(), mode, 32, nullptr) != 0) return false;
+    return std::wstring_view(mode) == L"playing" || std::wstring_view(mode) == L"seeking";
+}
+
+// Waits for the next command. While a file plays, its state is asked for
+// meanwhile, and its end noted when no command has come in the while.
+void WaitForCommand(std::unique_lock<std::mutex>& hold) {
+    const auto commandWaits = [] { return !mediaWaiting.empty(); };
+    while (mediaPlaying && !playedAlias.empty()) {
+        if (mediaChanged.wait_for(hold, PlayingPollInterval, commandWaits)) return;
+        hold.unlock();
+        const bool still = StillPlaying(playedAlias);
+        hold.lock();
+        if (!still && mediaWaiting.empty()) mediaPlaying = false;
+    }
+    mediaChanged.wait(hold, commandWaits);
+}
 
 void __cdecl MediaThread(void*) {
     std::unique_lock hold(mediaLock);
     for (;;) {
-        mediaChanged.wait(hold, [] { return !mediaWaiting.empty(); });
+        WaitForCommand(hold);
         // What waits before the last close would be closed as soon as it
         // opened (the thread was held up meanwhile): only that close and what
         // follows it run.
@@ -187,9 +228,13 @@ void __cdecl MediaThread(void*) {
         mediaWaiting.pop_front();
         mediaRunning = true;
         hold.unlock();
-        mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
+        const MCIERROR failed = mciSendStringW(win32::Wide(command).c_str(), nullptr, 0, nullptr);
         hold.lock();
         mediaRunning = false;
+        if (PlaysTheAlias(command)) {
+            playedAlias = AliasOf(command);
+            if (failed && mediaWaiting.empty()) mediaPlaying = false;
+        }
         mediaChanged.notify_all();
     }
 }
@@ -213,10 +258,11 @@ namespace {
 // Opening the decoder and the device and decoding all happen on the thread,
 // so the caller gets back at once. The thread's handle closes itself when
 // the thread ends.
-std::shared_ptr<Playback> StartPlayback(std::span<const unsigned char> data, Phase phase) {
+std::shared_ptr<Playback> StartPlayback(std::span<const unsigned char> data, int volume, Phase phase) {
     if (!decoder.open || data.empty()) return nullptr;
     auto p = std::make_shared<Playback>();
     p->data = data;
+    p->volume = volume;
     p->phase = phase;
     ++runningThreads;
     auto* held = new std::shared_ptr<Playback>(p);
@@ -228,29 +274,31 @@ std::shared_ptr<Playback> StartPlayback(std::span<const unsigned char> data, Pha
     return p;
 }
 
-bool SameData(const std::shared_ptr<Playback>& p, std::span<const unsigned char> data) {
-    return p && p->data.data() == data.data() && p->data.size() == data.size();
+bool SameData(const std::shared_ptr<Playback>& p, std::span<const unsigned char> data, int volume) {
+    return p && p->data.data() == data.data() && p->data.size() == data.size() && p->volume == volume;
 }
 
 }  // namespace
 
-void PrimeSoundData(std::span<const unsigned char> data) {
-    if (SameData(primed, data) && primed->phase == Waiting) return;
+void PrimeSoundData(std::span<const unsigned char> data, int volume) {
+    if (SameData(primed, data, volume) && primed->phase == Waiting) return;
     Cancel(primed);
-    primed = StartPlayback(data, Waiting);
+    primed = StartPlayback(data, volume, Waiting);
 }
 
-void PlaySoundData(std::span<const unsigned char> data) {
+void PlaySoundData(std::span<const unsigned char> data, int volume) {
     StopSoundData();
     int waiting = Waiting;
-    if (SameData(primed, data) && primed->phase.compare_exchange_strong(waiting, Playing)) {
+    if (SameData(primed, data, volume) && primed->phase.compare_exchange_strong(waiting, Playing)) {
         SetEvent(primed->wake);
         current = std::move(primed);
         return;
     }
     Cancel(primed);
-    current = StartPlayback(data, Playing);
+    current = StartPlayback(data, volume, Playing);
 }
+
+bool SoundPlaying() { return (current && !current->ended) || mediaPlaying; }
 
 void StopSoundData() {
     // The thread resets and closes its device by itself; waiting for that
@@ -272,8 +320,13 @@ void SendMediaCommand(const std::string& command) {
     {
         const std::lock_guard hold(mediaLock);
         mediaWaiting.push_back(command);
+        if (PlaysTheAlias(command)) mediaPlaying = true;
+        if (ClosesTheAlias(command)) mediaPlaying = false;
         if (!mediaThreadStarted) mediaThreadStarted = _beginthread(MediaThread, 0, nullptr) != static_cast<std::uintptr_t>(-1);
-        if (!mediaThreadStarted) mediaWaiting.clear();
+        if (!mediaThreadStarted) {
+            mediaWaiting.clear();
+            mediaPlaying = false;
+        }
     }
     mediaChanged.notify_all();
 }

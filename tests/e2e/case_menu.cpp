@@ -13,23 +13,7 @@ namespace {
 
 constexpr DWORD kWait = 5000;
 
-// The system's menu windows of the program: the menu and its open submenus.
-int MenuWindowCount(DWORD processId) {
-    int count = 0;
-    for (HWND w : e2e::TopLevelWindows(processId)) {
-        const e2e::WindowInfo info = e2e::DescribeWindow(w);
-        count += info.visible && info.className == "#32768";
-    }
-    return count;
-}
-
-bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += 50) {
-        if (MenuWindowCount(processId) == count) return true;
-        if (waited >= timeoutMs) return false;
-        e2e::Pause(50);
-    }
-}
+using e2e::WaitForMenuWindows;
 
 // Right-clicks the timer readout; true when the menu window appears.
 bool OpenMenu(HWND window, DWORD processId) {

@@ -15,49 +15,11 @@
 
 namespace {
 
-// The settings file: a timer with presets of `button1` and `button2` seconds,
-// no flash or popup, and the given sound lines.
-bool WriteSoundSettings(int button1, int button2, const std::string& soundLines) {
-    CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
-    const std::string file = "[Horavel]\r\nShowTimer = 1\r\nStartupLocation = 3\r\nWarningFlash = 0\r\n"
-                             "WarningPopup = 0\r\nFinishFlash = 0\r\nFinishPopup = 0\r\nFinishAutoBreakTimer = 0\r\n"
-                             "FinishAutoRestart = 0\r\nButton1 = " +
-                             std::to_string(button1) + "\r\nButton2 = " + std::to_string(button2) + "\r\n" + soundLines;
-    return CHECK(e2e::WriteFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", file), "the settings file is written");
-}
-
-// Sets the count-down of a preset and runs it; the recorded length at the
-// start, or -1 when there is no recording or the timer does not run.
-long long RunPreset(HWND window, int gadget) {
-    e2e::PressGadget(window, gadget);  // a paused timer takes the length and stays paused
-    const long long start = e2e::RecordedLength();
-    e2e::PressGadget(window, 37);
-    if (!CHECK(e2e::WaitForCaption(window, 37, "||", 2000), "the count-down runs")) return -1;
-    CHECK(start >= 0, "the harness records the sound output (HORAVEL_SOUND_RECORDING)");
-    return start;
-}
-
 bool Near(double value, double low, double high) { return value >= low && value <= high; }
-
-// A folder of its own in %TEMP% for the user's sound files.
-std::string SoundFolder(const std::string& name) {
-    const std::string folder = e2e::EnvironmentValue("TEMP") + "\\" + name;
-    CreateDirectoryW(e2e::Widen(folder).c_str(), nullptr);
-    return folder;
-}
-
-// What sounded in the `seconds` after `start`, once the recording reaches that
-// far; nothing when the count-down never started (start < 0) or the recording stops short.
-std::optional<std::vector<e2e::Sounding>> HeardAfter(long long start, double seconds, const std::string& what) {
-    if (start < 0 || !CHECK(e2e::WaitForRecordingAfter(start, seconds), "the recording goes on")) return std::nullopt;
-    std::vector<e2e::Sounding> heard = e2e::SoundingsAfter(start, seconds);
-    e2e::Log(what + ": " + e2e::Describe(heard));
-    return heard;
-}
 
 // Only the warning's door bell (0.89 s) sounds in the first `seconds` after start.
 void ExpectOnlyTheWarning(long long start, double warningAt, double seconds) {
-    const auto sounded = HeardAfter(start, seconds, "heard");
+    const auto sounded = e2e::HeardAfter(start, seconds, "heard");
     if (!sounded) return;
     const std::vector<e2e::Sounding>& heard = *sounded;
     CHECK(heard.size() == 1 && Near(heard[0].start, warningAt - 0.7, warningAt + 1.2) &&
@@ -69,12 +31,12 @@ void ExpectOnlyTheWarning(long long start, double warningAt, double seconds) {
 
 E2E_CASE(warning_and_finish_sounds_are_heard) {
     // Door bell (0.89 s) with 3 s left, gong (3.5 s) at the end of a 6-second count-down.
-    if (!WriteSoundSettings(6, 300, "WarningTime = -3\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+    if (!e2e::WriteSoundSettings(6, 300, "WarningTime = -3\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
                                     "FinishSound = 1\r\nFinishSoundFile = 10\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 11, "heard")) {
+    if (const auto sounded = e2e::HeardAfter(window ? e2e::RunPreset(window, 38) : -1, 11, "heard")) {
         const std::vector<e2e::Sounding>& heard = *sounded;
         if (CHECK(heard.size() == 2, "two sounds: " + e2e::Describe(heard))) {
             CHECK(Near(heard[0].start, 2.3, 4.2) && Near(heard[0].length, 0.6, 1.2),
@@ -88,14 +50,14 @@ E2E_CASE(warning_and_finish_sounds_are_heard) {
 }
 
 E2E_CASE(users_wav_file_at_a_path_with_blanks_plays) {
-    const std::string wav = SoundFolder("My Alert Sounds") + "\\end of the talk.wav";
+    const std::string wav = e2e::SoundFolder("My Alert Sounds") + "\\end of the talk.wav";
     CHECK(e2e::WriteToneWav(wav, 660, 2.0), "a 2-second WAV file is written");
-    if (!WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
+    if (!e2e::WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
                                     "FinishSoundCustom = " + wav + "\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 8, "heard")) {
+    if (const auto sounded = e2e::HeardAfter(window ? e2e::RunPreset(window, 38) : -1, 8, "heard")) {
         const std::vector<e2e::Sounding>& heard = *sounded;
         // The media player may lose a fraction of a second at the start of its stream.
         CHECK(heard.size() == 1 && Near(heard[0].start, 1.5, 4.0) && Near(heard[0].length, 1.4, 2.4),
@@ -106,12 +68,12 @@ E2E_CASE(users_wav_file_at_a_path_with_blanks_plays) {
 }
 
 E2E_CASE(nothing_sounds_at_the_finish_with_finish_sound_off) {
-    if (!WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+    if (!e2e::WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
                                     "FinishSound = 0\r\nFinishSoundFile = 10\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    ExpectOnlyTheWarning(window ? RunPreset(window, 38) : -1, 2, 8);
+    ExpectOnlyTheWarning(window ? e2e::RunPreset(window, 38) : -1, 2, 8);
     e2e::StopProgram(program);
     return e2e::Result();
 }
@@ -119,15 +81,15 @@ E2E_CASE(nothing_sounds_at_the_finish_with_finish_sound_off) {
 E2E_CASE(a_path_with_a_double_quote_plays_nothing) {
     // The name of a real file, followed by what would be more media commands
     // if the quote ended the quoted name early.
-    const std::string wav = SoundFolder("quoted") + "\\tone.wav";
+    const std::string wav = e2e::SoundFolder("quoted") + "\\tone.wav";
     CHECK(e2e::WriteToneWav(wav, 660, 1.2), "a WAV file is written");
-    if (!WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
+    if (!e2e::WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 4\r\n"
                                     "FinishSound = 1\r\nFinishSoundFile = 20\r\nFinishSoundCustom = " + wav +
                                     "\" type mpegvideo alias MP3_1 wait\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    ExpectOnlyTheWarning(window ? RunPreset(window, 38) : -1, 2, 8);
+    ExpectOnlyTheWarning(window ? e2e::RunPreset(window, 38) : -1, 2, 8);
     e2e::StopProgram(program);
     return e2e::Result();
 }
@@ -135,18 +97,18 @@ E2E_CASE(a_path_with_a_double_quote_plays_nothing) {
 E2E_CASE(a_later_alert_cuts_off_the_long_sound) {
     // "Progressively Louder" (56 s) at the end of a 3-second count-down; then a
     // 5-second one, whose warning beep (0.16 s) comes 3 s after it starts.
-    if (!WriteSoundSettings(3, 5, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 1\r\n"
+    if (!e2e::WriteSoundSettings(3, 5, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 1\r\n"
                                   "FinishSound = 1\r\nFinishSoundFile = 19\r\n"))
         return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    if (const auto sounded = HeardAfter(window ? RunPreset(window, 38) : -1, 7, "first count-down")) {
+    if (const auto sounded = e2e::HeardAfter(window ? e2e::RunPreset(window, 38) : -1, 7, "first count-down")) {
         const std::vector<e2e::Sounding>& heard = *sounded;
         CHECK(!heard.empty() && Near(heard.back().start, 2.4, 4.0) && heard.back().start + heard.back().length > 6.8,
               "the long sound starts at the end and goes on: " + e2e::Describe(heard));
         const long long again = e2e::RecordedLength();
         e2e::PressGadget(window, 39);  // the running timer takes the new length
-        if (const auto afterPress = HeardAfter(again, 4.6, "second count-down")) {
+        if (const auto afterPress = e2e::HeardAfter(again, 4.6, "second count-down")) {
             const std::vector<e2e::Sounding>& after = *afterPress;
             // What sounds after the press settles is the beep alone, short and
             // about 3 s in: the long sound does not go on under or after it.
@@ -204,7 +166,7 @@ private:
 // count-down, 2 s in: the recording sounds within 150 ms of the refresh that
 // turns the readout yellow and holds at least 80 % of the decoded sound's energy.
 void ExpectTheWarningFromItsStart(const std::string& exePath, bool underLoad) {
-    if (!WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 2\r\n"
+    if (!e2e::WriteSoundSettings(4, 300, "WarningTime = -2\r\nWarningSound = 1\r\nWarningSoundFile = 2\r\n"
                                     "WarningYellow = 1\r\nWarningBlink = 0\r\n3D Mode = 0\r\nFinishSound = 0\r\n"))
         return;
     const double expected = e2e::DecodedSoundEnergy(e2e::SourcePath(exePath, "resources\\sounds\\02_pop.ogg"));
@@ -213,7 +175,7 @@ void ExpectTheWarningFromItsStart(const std::string& exePath, bool underLoad) {
     HWND window = e2e::StartAndFind(exePath, program);
     std::optional<ProcessStartLoad> load;
     if (underLoad) load.emplace();
-    const long long start = window ? RunPreset(window, 38) : -1;
+    const long long start = window ? e2e::RunPreset(window, 38) : -1;
     long long due = -1;  // the recording's length when the readout turned yellow
     if (start >= 0) {
         const RECT readout = e2e::FindChild(window, 2).rect;
@@ -263,12 +225,12 @@ namespace {
 // The finish of a 2-second count-down plays the user's file at path: from the
 // start until 4 s after the end, the window answers every message within 200 ms.
 void ExpectTheWindowToAnswerWhileItOpens(const std::string& exePath, const std::string& path) {
-    if (!WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
+    if (!e2e::WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 20\r\n"
                                     "FinishSoundCustom = " + path + "\r\n"))
         return;
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    if (window && RunPreset(window, 38) >= 0) {
+    if (window && e2e::RunPreset(window, 38) >= 0) {
         DWORD worst = 0;
         int answered = 0;
         for (const DWORD end = GetTickCount() + 6000; GetTickCount() < end; e2e::Pause(20)) {
@@ -341,10 +303,10 @@ std::vector<e2e::Sounding> WaitForSoundings(long long from, std::size_t count, d
 }  // namespace
 
 E2E_CASE(sound_chooser_plays_each_file_as_it_is_selected) {
-    const std::string folder = SoundFolder("chooser sounds");
+    const std::string folder = e2e::SoundFolder("chooser sounds");
     CHECK(e2e::WriteToneWav(folder + "\\first tone.wav", 440, 0.8), "a WAV file is written");
     CHECK(e2e::WriteToneWav(folder + "\\second tone.wav", 880, 2.0), "another WAV file is written");
-    if (!WriteSoundSettings(60, 300, "WarningSound = 1\r\nWarningSoundFile = 1\r\n")) return e2e::Result();
+    if (!e2e::WriteSoundSettings(60, 300, "WarningSound = 1\r\nWarningSoundFile = 1\r\n")) return e2e::Result();
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
     HWND settingsDialog = nullptr;

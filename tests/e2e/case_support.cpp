@@ -160,4 +160,20 @@ std::string LaunchToRunningCountDown(const std::string& exePath) {
     return failure;
 }
 
+bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs) {
+    const auto shown = [processId] {
+        int menus = 0;
+        for (HWND w : TopLevelWindows(processId)) {
+            const WindowInfo info = DescribeWindow(w);
+            menus += info.visible && info.className == "#32768";
+        }
+        return menus;
+    };
+    for (DWORD waited = 0;; waited += 50) {
+        if (shown() == count) return true;
+        if (waited >= timeoutMs) return false;
+        Pause(50);
+    }
+}
+
 }  // namespace e2e

@@ -59,6 +59,10 @@ bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& 
 // Closes the program's prompt with this title by its close box; true when it closed.
 bool ClosePromptBox(DWORD processId, const std::string& title);
 
+// Waits until the program shows `count` of the system's menu windows (the
+// menu and its open submenus); false after timeoutMs.
+bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs);
+
 // A round trip through the window's thread: what it was sent or posted before is done.
 bool Settle(HWND window);
 

@@ -1,5 +1,7 @@
 #include "tests/e2e/sound_recording.h"
 
+#include "tests/e2e/case_support.h"
+
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -146,6 +148,37 @@ bool WriteToneWav(const std::string& path, double frequency, double seconds) {
         PutLe(wav, static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767)), 2);
     }
     return WriteFileBytes(path, wav);
+}
+
+std::string SoundFolder(const std::string& name) {
+    const std::string folder = EnvironmentValue("TEMP") + "\\" + name;
+    CreateDirectoryW(Widen(folder).c_str(), nullptr);
+    return folder;
+}
+
+bool WriteSoundSettings(int button1, int button2, const std::string& soundLines) {
+    CreateDirectoryW(Widen(SettingsFolder()).c_str(), nullptr);
+    const std::string file = "[Horavel]\r\nShowTimer = 1\r\nStartupLocation = 3\r\nWarningFlash = 0\r\n"
+                             "WarningPopup = 0\r\nFinishFlash = 0\r\nFinishPopup = 0\r\nFinishAutoBreakTimer = 0\r\n"
+                             "FinishAutoRestart = 0\r\nButton1 = " +
+                             std::to_string(button1) + "\r\nButton2 = " + std::to_string(button2) + "\r\n" + soundLines;
+    return CHECK(WriteFileBytes(SettingsFolder() + "HV_Settings.ini", file), "the settings file is written");
+}
+
+long long RunPreset(HWND window, int gadget) {
+    PressGadget(window, gadget);  // a paused timer takes the length and stays paused
+    const long long start = RecordedLength();
+    PressGadget(window, 37);
+    if (!CHECK(WaitForCaption(window, 37, "||", 2000), "the count-down runs")) return -1;
+    CHECK(start >= 0, "the harness records the sound output (HORAVEL_SOUND_RECORDING)");
+    return start;
+}
+
+std::optional<std::vector<Sounding>> HeardAfter(long long start, double seconds, const std::string& what) {
+    if (start < 0 || !CHECK(WaitForRecordingAfter(start, seconds), "the recording goes on")) return std::nullopt;
+    std::vector<Sounding> heard = SoundingsAfter(start, seconds);
+    Log(what + ": " + Describe(heard));
+    return heard;
 }
 
 }  // namespace e2e

@@ -5,6 +5,7 @@
 // sink plays silence when nothing sounds, so the recording grows in real time
 // and a position in it is also a moment.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,20 @@ Onset OnsetBetween(long long from, long long to);
 
 // Writes a 16-bit mono WAV file of a sine tone, 22050 samples a second.
 bool WriteToneWav(const std::string& path, double frequency, double seconds);
+
+// A folder of its own in %TEMP% for the user's sound files.
+std::string SoundFolder(const std::string& name);
+
+// The settings file: a timer with presets of `button1` and `button2` seconds,
+// no flash or popup, and the given sound lines.
+bool WriteSoundSettings(int button1, int button2, const std::string& soundLines);
+
+// Sets the count-down of a preset and runs it; the recorded length at the
+// start, or -1 when there is no recording or the timer does not run.
+long long RunPreset(HWND window, int gadget);
+
+// What sounded in the `seconds` after `start`, once the recording reaches that
+// far; nothing when the count-down never started (start < 0) or the recording stops short.
+std::optional<std::vector<Sounding>> HeardAfter(long long start, double seconds, const std::string& what);
 
 }  // namespace e2e

@@ -9,14 +9,16 @@ void RegisterSoundDecoder(const SoundDecoder& decoder) { state.sound.decoder = d
 
 bool SoundOutputAvailable() { return state.sound.outputAvailable; }
 
-void PlaySoundData(std::span<const unsigned char> data) {
+void PlaySoundData(std::span<const unsigned char> data, int volume) {
     state.sound.playing = data;
+    state.sound.volume = volume;
     state.sound.startTick = state.tick;
     state.calls.push_back("PlaySoundData");
 }
 
-void PrimeSoundData(std::span<const unsigned char> data) {
+void PrimeSoundData(std::span<const unsigned char> data, int volume) {
     state.sound.primed = data;
+    state.sound.primedVolume = volume;
     state.calls.push_back("PrimeSoundData");
 }
 
@@ -25,6 +27,8 @@ void StopSoundData() {
     state.calls.push_back("StopSoundData");
 }
 
+bool SoundPlaying() { return !state.sound.playing.empty() || state.sound.mediaPlaying; }
+
 void WaitForSoundToStop() {
     state.sound.playing = {};
     state.calls.push_back("WaitForSoundToStop");
@@ -32,7 +36,11 @@ void WaitForSoundToStop() {
 
 void SendMediaCommand(const std::string& command) {
     state.sound.mediaCommands.push_back(command);
-    if (command.starts_with("play ")) state.sound.startTick = state.tick;
+    if (command.starts_with("play ")) {
+        state.sound.startTick = state.tick;
+        state.sound.mediaPlaying = true;
+    }
+    if (command.starts_with("close ")) state.sound.mediaPlaying = false;
     state.calls.push_back("MediaCommand " + command);
 }
 

@@ -14,6 +14,8 @@ struct Sound {
     platform::SoundDecoder decoder;               // as registered
     std::span<const unsigned char> playing;       // what PlaySoundData plays; empty when stopped
     std::span<const unsigned char> primed;        // what PrimeSoundData was last given
+    int volume = -1, primedVolume = -1;           // the volumes PlaySoundData and PrimeSoundData were last given
+    bool mediaPlaying = false;                    // from a "play" command until a close (or the test ends it)
     std::uint32_t startTick = 0;                  // the tick count when a sound last started
     std::vector<std::string> mediaCommands;       // every command string sent
     // The file chooser: the paths the user selects one after another, then the answer.

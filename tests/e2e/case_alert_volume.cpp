@@ -1,0 +1,104 @@
+// The alerts' volume as it leaves the sound device, and a click on the timer
+// that stops a sound.
+#include "tests/e2e/case_support.h"
+#include "tests/e2e/sound_recording.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// The energy of one stretch that sounds, with a little of the silence around it.
+double EnergyOf(long long start, const e2e::Sounding& s) {
+    const auto at = [start](double seconds) { return start + static_cast<long long>(seconds * e2e::RecordingRate); };
+    return e2e::OnsetBetween(at(s.start - 0.05), at(s.start + s.length + 0.05)).energy;
+}
+
+// A count-down of `seconds` whose warning, `warnAt` seconds before the end,
+// and finish play the same sound at their own volumes (the sound lines say
+// which): the finish's level against the warning's, in dB.
+void ExpectTheFinishSixDecibelsDown(const std::string& exePath, int seconds, int warnAt, const std::string& soundLines,
+                                    const std::string& what) {
+    if (!e2e::WriteSoundSettings(seconds, 300, "WarningTime = -" + std::to_string(warnAt) +
+                                                   "\r\nWarningSound = 1\r\nFinishSound = 1\r\nWarningVolume = 100\r\n"
+                                                   "FinishVolume = 50\r\n" + soundLines))
+        return;
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? e2e::RunPreset(window, 38) : -1;
+    if (const auto sounded = e2e::HeardAfter(start, seconds + 6, what)) {
+        const std::vector<e2e::Sounding>& heard = *sounded;
+        if (CHECK(heard.size() == 2, "the warning and the finish, apart: " + e2e::Describe(heard))) {
+            const double warning = EnergyOf(start, heard[0]), finish = EnergyOf(start, heard[1]);
+            const double db = 10 * std::log10(finish / warning);
+            char line[96];
+            std::snprintf(line, sizeof line, "%s: the finish at 50 %% is %.2f dB against the warning at 100 %%",
+                          what.c_str(), db);
+            e2e::Log(line);
+            CHECK(warning > 0 && std::abs(db - 20 * std::log10(0.5)) <= 1.0, "half the amplitude, within 1 dB of -6 dB");
+        }
+    }
+    e2e::StopProgram(program);
+}
+
+}  // namespace
+
+E2E_CASE(a_finish_at_half_volume_sounds_six_decibels_below_the_warning) {
+    // The gong (3.5 s) 5 s before the end of a 10-second count-down and at the end.
+    ExpectTheFinishSixDecibelsDown(exePath, 10, 5, "WarningSoundFile = 10\r\nFinishSoundFile = 10\r\n", "the gong");
+    return e2e::Result();
+}
+
+E2E_CASE(a_users_file_at_half_volume_sounds_six_decibels_below_the_warning) {
+    const std::string wav = e2e::SoundFolder("volume") + "\\tone.wav";
+    CHECK(e2e::WriteToneWav(wav, 660, 2.0), "a 2-second WAV file is written");
+    ExpectTheFinishSixDecibelsDown(exePath, 8, 4,
+                                   "WarningSoundFile = 11\r\nWarningSoundCustom = " + wav +
+                                       "\r\nFinishSoundFile = 20\r\nFinishSoundCustom = " + wav + "\r\n",
+                                   "the user's file");
+    return e2e::Result();
+}
+
+namespace {
+
+// Waits until something sounds after `from`; the recorded length then, -1 after timeoutMs.
+long long WaitForSound(long long from, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        const long long now = e2e::RecordedLength();
+        if (!e2e::SoundingsAfter(from, static_cast<double>(now - from) / e2e::RecordingRate).empty()) return now;
+        e2e::Pause(50);
+    }
+    return -1;
+}
+
+}  // namespace
+
+E2E_CASE(a_click_on_the_timer_while_a_sound_plays_only_stops_it) {
+    // "Progressively Louder" (56 s) at the end of a 2-second count-down.
+    if (!e2e::WriteSoundSettings(2, 300, "WarningSound = 0\r\nFinishSound = 1\r\nFinishSoundFile = 19\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    const long long start = window ? e2e::RunPreset(window, 38) : -1;
+    const long long sounding = start >= 0 ? WaitForSound(start, 8000) : -1;
+    if (CHECK(sounding >= 0, "the long sound starts at the end")) {
+        const std::string button = e2e::WindowText(e2e::FindChild(window, 37).hwnd);
+        const HWND timer = e2e::FindChild(window, 2).hwnd;
+        e2e::ClickWindow(timer);
+        const long long clicked = e2e::RecordedLength();
+        if (const auto after = e2e::HeardAfter(clicked, 3, "after the click")) {
+            // What was on its way to the device when the click came may still sound.
+            CHECK(after->empty() || (after->size() == 1 && (*after)[0].start + (*after)[0].length < 0.6),
+                  "the sound stops at the click: " + e2e::Describe(*after));
+        }
+        CHECK(e2e::WaitForMenuWindows(program.id, 0, 0), "no menu opens");
+        CHECK(e2e::WindowText(e2e::FindChild(window, 37).hwnd) == button, "the timer goes on as it was");
+        e2e::ClickWindow(timer);
+        CHECK(e2e::WaitForMenuWindows(program.id, 1, 5000), "with no sound playing, a click opens the menu");
+        e2e::PressKey(VK_ESCAPE);
+        CHECK(e2e::WaitForMenuWindows(program.id, 0, 5000), "Esc closes the menu");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
