@@ -1,5 +1,7 @@
 #include "app/Horavel_Main.h"
 
+#include "app/command_line.h"
+#include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/monitors.h"
 #include "app/placement.h"
@@ -176,7 +178,10 @@ void ShutdownApplication() {
 void ProgramMain() {
     platform::InstallFaultHandler(ReportProgramError);
     RegisterOggDecoder();
+    const std::optional<CopyRequest> command = TakeCommandLine();
     if (!InitApplication()) EndProgram();
+    RegisterHotkeys();
+    if (command) RunCopyCommand(static_cast<int>(command->command), command->argument);
     RunMainLoop();
     ShutdownApplication();
 }

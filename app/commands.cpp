@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/hotkeys.h"
 #include "app/main_window.h"
 #include "app/placement.h"
 #include "app/timer_engine.h"
@@ -31,6 +32,7 @@ void OpenSettings() {
     windowMetrics.lastOnTop = 0;
     OpenSettingsWindow();
     RunSettingsWindow();
+    RegisterHotkeys();
     layoutState.relayoutRequested = 1;
     LayoutReadouts(0);
     SetPresetCaptions();

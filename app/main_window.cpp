@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/command_line.h"
 #include "app/commands.h"
+#include "app/hotkeys.h"
 #include "app/monitors.h"
+#include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
@@ -241,6 +244,8 @@ bool HandlePass(const platform::Event& e) {
         RefreshReadouts();
         ReturnFocusToSlideshow();
     }
+    if (IsMessage(e, platform::msg::Hotkey)) RunHotkeyCommand(static_cast<int>(e.wParam));
+    if (IsMessage(e, platform::msg::OtherCopyCommand)) RunCopyCommand(static_cast<int>(e.wParam), e.lParam);
     HandleKeys(e);
     HandleButtons(e);
     FollowModifierKeys(e);

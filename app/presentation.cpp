@@ -6,7 +6,16 @@
 
 bool taskbarList = false;
 
-void ReturnFocusToSlideshow() { platform::ForegroundWindowOfClass("screenClass"); }
+namespace {
+int focusKept = 0;
+}  // namespace
+
+void ReturnFocusToSlideshow() {
+    if (focusKept == 0) platform::ForegroundWindowOfClass("screenClass");
+}
+
+KeepFocusWhereItIs::KeepFocusWhereItIs() { ++focusKept; }
+KeepFocusWhereItIs::~KeepFocusWhereItIs() { --focusKept; }
 
 void InitTaskbarProgress() { taskbarList = platform::CreateTaskbarList(); }
 

@@ -5,6 +5,15 @@
 // Hands the keyboard back to a running slide show (its full-screen window's
 // class is "screenClass"); nothing when none runs.
 void ReturnFocusToSlideshow();
+// While one lives, ReturnFocusToSlideshow does nothing: a command given from
+// the keyboard of another program (a hotkey, another copy) leaves the
+// keyboard where it is.
+struct KeepFocusWhereItIs {
+    KeepFocusWhereItIs();
+    ~KeepFocusWhereItIs();
+    KeepFocusWhereItIs(const KeepFocusWhereItIs&) = delete;
+    KeepFocusWhereItIs& operator=(const KeepFocusWhereItIs&) = delete;
+};
 // Start-up and shutdown of the taskbar list; without one (an old system, or the
 // object cannot be made) every update is skipped for the rest of the run.
 void InitTaskbarProgress();

@@ -89,6 +89,7 @@ void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs, std::int32
                           std::optional<std::uint32_t> zeroTick = std::nullopt) {
     timerState.mode = mode;
     timerState.durationMs = durationMs;
+    if (mode == Break) timerState.lastBreakMs = durationMs;
     if (zeroTick)
         MarkStartAfter(*zeroTick, durationMs);
     else
@@ -102,13 +103,12 @@ void StartFullScreenTimer(std::int32_t mode, std::int32_t durationMs, std::int32
 }
 
 void StartAutomaticBreak(std::uint32_t zeroTick) {
-    static constexpr std::int32_t lengths[] = {30000, 60000, 120000, 300000, 600000, 900000, 1200000, 1800000};
     const std::int32_t choice = settings.FinishAutoBreakTime;
     // Short breaks warn shortly before their end; any other choice keeps the length.
     const std::int32_t warningMs = choice == 0 || choice == 1 ? 5000 : choice == 2 ? 15000 : 60000;
+    const std::int32_t lengthMs = BreakChoiceMs(choice);
     ClearAlertFlags();
-    StartFullScreenTimer(Break, choice >= 0 && choice < 8 ? lengths[choice] : timerState.durationMs, warningMs,
-                         zeroTick);
+    StartFullScreenTimer(Break, lengthMs > 0 ? lengthMs : timerState.durationMs, warningMs, zeroTick);
 }
 
 void RestartWithPreset(std::uint32_t zeroTick) {
@@ -131,6 +131,11 @@ void BackToWork(std::uint32_t zeroTick) {
 }
 
 }  // namespace
+
+std::int32_t BreakChoiceMs(std::int32_t choice) {
+    static constexpr std::int32_t lengths[] = {30000, 60000, 120000, 300000, 600000, 900000, 1200000, 1800000};
+    return choice >= 0 && choice < 8 ? lengths[choice] : 0;
+}
 
 std::int32_t RemainingMsOf(const TimerState& timer) {
     return static_cast<std::int32_t>(timer.startTick + static_cast<std::uint32_t>(timer.durationMs) - timer.sampleTick);

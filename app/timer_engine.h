@@ -30,6 +30,7 @@ struct TimerState {
     // 15 s of overtime on, and so on; -1 while time is left.
     std::int32_t finishMark = -1;
     std::int32_t alertBusy = 0;  // a screen flash or popup is on screen
+    std::int32_t lastBreakMs = 0;  // the length of the last break started, 0 before the first
     std::int32_t refreshMs = 1000;
     std::uint32_t nextRefreshTick = 0;  // 0: refresh at once
 };
@@ -57,6 +58,8 @@ void StartCountUp();
 void StartBreak(std::int32_t ms);
 void StartUntil(TimeValue time);
 void StopBreak();
+// The length of a FinishAutoBreakTime choice; 0 for a choice out of range.
+std::int32_t BreakChoiceMs(std::int32_t choice);
 // The break screen shows (a break, or a count-down to a time of day).
 bool InBreak();
 // Called by the meeting-clock drawing: starts the timer from the beginning when

@@ -81,7 +81,7 @@ delay_loaded_library(ole32 CoCreateInstance CoInitializeEx CoUninitialize)
 delay_loaded_library(shlwapi PathCompactPathW)
 delay_loaded_library(uxtheme CloseThemeData DrawThemeBackground DrawThemeText GetThemeBackgroundContentRect IsAppThemed
                         OpenThemeData)
-delay_loaded_library(shell32 SHGetSpecialFolderPathW ShellExecuteW)
+delay_loaded_library(shell32 CommandLineToArgvW SHGetSpecialFolderPathW ShellExecuteW)
 delay_loaded_library(comctl32 InitCommonControlsEx)
 
 set(WIN32_LIBRARIES user32 gdi32 advapi32 ${DELAY_LOADED} uuid)

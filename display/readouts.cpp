@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/timer_engine.h"
 #include "display/fonts.h"
@@ -16,6 +17,7 @@
 #include "timekeeping/time_values.h"
 
 std::string thousandsSeparator = ",";
+std::string shownTimerText;
 int markerY = 0;
 
 namespace {
@@ -88,6 +90,7 @@ void DrawCostReadout() {
 void RefreshReadouts() {
     TimerState& t = timerState;
     SampleTimer();
+    shownTimerText.clear();
 
     if (InBreak()) {
         readout::DrawBreakReadout();
@@ -118,4 +121,5 @@ void RefreshReadouts() {
         }
     }
     platform::ActivateMainWindow();
+    PublishTimerStatus();
 }

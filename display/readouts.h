@@ -25,6 +25,8 @@ std::string CostText();
 // exactly one character; any other separator, or up to three digits, leaves it alone.
 std::string GroupDigits(const std::string& digits, const std::string& separator);
 
+// The text the timer readout shows since the last refresh; empty while it is hidden.
+extern std::string shownTimerText;
 // The system locale's thousands separator, kept by the start-up.
 extern std::string thousandsSeparator;
 // Where the meeting clock's timer-end marker stands; it moves only by more than 3 pixels.

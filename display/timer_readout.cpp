@@ -149,6 +149,7 @@ void DrawCountDown() {
         }
         DrawTimerText(text, KeepInside(y, h, th), colour);
         ShowTimerImage();
+        shownTimerText = text;
     }
     UpdateTaskbarProgress(progress.state, progress.value);
     CheckAlerts();
@@ -168,6 +169,7 @@ void DrawCountUp() {
     const Colour colour = paused ? Rgb(200, 200, 200) : Rgb(255, 255, 255);
     platform::DrawTextAt(CentredX(platform::TextWidth(text)), y, text, colour);
     ShowTimerImage();
+    shownTimerText = text;
 }
 
 void DrawBreakReadout() {
@@ -214,6 +216,7 @@ void DrawBreakReadout() {
     }
     platform::DrawTextAt(CentredX(platform::TextWidth(text)), KeepInside(y, h, th), text, colour);
     ShowTimerImage();
+    shownTimerText = text;
 }
 
 }  // namespace readout

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace platform {
 
 // One entry of a popup menu. An entry with children is a submenu title; one
@@ -21,6 +23,8 @@ struct MenuEntry {
 // Shows the menu at the mouse pointer and returns when it closes; a chosen
 // entry arrives as a menu event of the main window.
 void ShowPopupMenu(const std::vector<MenuEntry>& entries);
+// The same, with its top-left corner at a screen point.
+void ShowPopupMenuAt(const std::vector<MenuEntry>& entries, Point at);
 
 // A small modal window, centred on the screen and above every top-most window:
 // title, a one-line question, a one-line text field holding answer, and the

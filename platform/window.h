@@ -47,6 +47,7 @@ void MoveMainWindow(int x, int y, int innerWidth, int innerHeight);
 void SetMainWindowFramed(bool framed);
 // Shows the window, painted with all its gadgets, or hides it.
 void ShowMainWindow(bool visible);
+bool MainWindowIsVisible();
 
 WindowState GetWindowState();
 void SetWindowState(WindowState state);  // maximize, restore or minimize

@@ -40,6 +40,12 @@ bool DrawMenuPicture(const DRAWITEMSTRUCT* draw);
 // the next ActivateMainWindow makes it active again (until then it has nothing to do).
 void NoteMainWindowDeactivated();
 
+// The main window's class, by which another copy finds it.
+inline constexpr wchar_t kMainWindowClass[] = L"HoravelMain";
+// A WM_COPYDATA of the main window: a command of another copy, queued as an
+// event, or its status request, answered at once.
+LRESULT ReceiveCopyData(WPARAM wParam, LPARAM lParam);
+
 // Registers a window class of the program's own with the arrow pointer.
 void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, UINT style = 0);
 

@@ -78,19 +78,23 @@ bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
 
 namespace platform {
 
-void ShowPopupMenu(const std::vector<MenuEntry>& entries) {
+void ShowPopupMenuAt(const std::vector<MenuEntry>& entries, Point at) {
     HWND window = win32::MainWindowHandle();
     HMENU menu = CreatePopupMenu();
     if (!window || !menu) return;
     win32::AddEntries(menu, entries);
-    POINT at;
-    GetCursorPos(&at);
     // The menu's window must be the foreground one, or a click elsewhere would
     // not close the menu; the null message lets a second menu open at once.
     SetForegroundWindow(window);
     TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, window, nullptr);
     PostMessageW(window, WM_NULL, 0, 0);
     DestroyMenu(menu);
+}
+
+void ShowPopupMenu(const std::vector<MenuEntry>& entries) {
+    POINT at;
+    GetCursorPos(&at);
+    ShowPopupMenuAt(entries, {at.x, at.y});
 }
 
 }  // namespace platform

@@ -9,7 +9,6 @@
 namespace platform::win32 {
 namespace {
 
-const wchar_t kClassName[] = L"HoravelMain";
 HWND mainWindow = nullptr;
 WindowCallback callback = nullptr;
 HBRUSH backgroundBrush = nullptr;
@@ -62,6 +61,9 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) NoteMainWindowDeactivated();
             break;
+        case WM_COPYDATA:
+            return ReceiveCopyData(wParam, lParam);
+        case WM_HOTKEY:
         case WM_SIZE:
         case WM_ENTERSIZEMOVE:
         case WM_EXITSIZEMOVE:
@@ -123,7 +125,7 @@ bool OpenMainWindow(const WindowOptions& options) {
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.hIconSm = wc.hIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = win32::kClassName;
+    wc.lpszClassName = win32::kMainWindowClass;
     if (!RegisterClassExW(&wc)) return false;
     win32::RegisterGadgetClass();
 
@@ -132,7 +134,7 @@ bool OpenMainWindow(const WindowOptions& options) {
     const DWORD style = win32::MainStyle(options.framed) | (options.maximized ? WS_MAXIMIZE : 0);
     RECT r{0, 0, options.innerWidth, options.innerHeight};
     AdjustWindowRectEx(&r, style, FALSE, 0);
-    mainWindow = CreateWindowExW(0, win32::kClassName, win32::Wide(options.title).c_str(), style, options.x,
+    mainWindow = CreateWindowExW(0, win32::kMainWindowClass, win32::Wide(options.title).c_str(), style, options.x,
                                  options.y, r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     return mainWindow != nullptr;
 }
@@ -206,6 +208,8 @@ void ShowMainWindow(bool visible) {
     ShowWindow(mainWindow, visible ? SW_SHOWNA : SW_HIDE);
     if (visible) UpdateWindow(mainWindow);  // painted with its gadgets at once, not piece by piece
 }
+
+bool MainWindowIsVisible() { return mainWindow && IsWindowVisible(mainWindow); }
 
 WindowState GetWindowState() {
     if (IsIconic(mainWindow)) return WindowState::Minimized;

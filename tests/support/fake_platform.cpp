@@ -133,8 +133,10 @@ void SetMainWindowFramed(bool framed) {
 }
 void ShowMainWindow(bool visible) {
     if (visible && !state.gadgetsWhenShown) state.gadgetsWhenShown = state.gadgets;
+    state.windowVisible = visible;
     state.calls.push_back(visible ? "ShowMainWindow" : "HideMainWindow");
 }
+bool MainWindowIsVisible() { return state.windowOpen && state.windowVisible; }
 
 WindowState GetWindowState() { return state.state; }
 

@@ -72,6 +72,7 @@ struct State {
     platform::WindowState state = platform::WindowState::Normal;
     platform::Rect normalRect;  // outer x, y and inner size before maximizing
     bool active = true;
+    bool windowVisible = false;  // shown by ShowMainWindow
     int screenWidth = 1920, screenHeight = 1080;
 
     // Gadgets, images, fonts, drawing.

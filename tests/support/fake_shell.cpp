@@ -13,6 +13,10 @@ using fake::shell;
 namespace platform {
 
 void ShowPopupMenu(const std::vector<MenuEntry>& entries) { shell.menus.push_back(entries); }
+void ShowPopupMenuAt(const std::vector<MenuEntry>& entries, Point at) {
+    shell.menus.push_back(entries);
+    shell.menuPlaces.push_back(at);
+}
 
 std::optional<std::string> InputPrompt(const PromptTexts& texts) {
     shell.prompts.push_back(texts);

@@ -14,6 +14,8 @@ namespace fake {
 struct ShellState {
     // Every menu shown, as it was shown.
     std::vector<std::vector<platform::MenuEntry>> menus;
+    // Where the menus shown at a point of the program's choosing stood.
+    std::vector<platform::Point> menuPlaces;
     // What the user types into the next prompts, in order; nothing: Cancel.
     std::deque<std::optional<std::string>> answers;
     std::vector<platform::PromptTexts> prompts;

@@ -1,0 +1,45 @@
+#pragma once
+// Commands to the running copy: "Horavel.exe start 10m" hands "start 10m" to
+// the copy already running for this user (or starts one that then acts), and
+// "Horavel.exe status" prints that copy's state as one line of JSON.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class CopyCommand : int { Start = 1, Pause, Resume, Toggle, Reset, Add, Sub, CountUp, Break, Until, Status };
+
+struct CopyRequest {
+    CopyCommand command = CopyCommand::Status;
+    std::int64_t argument = 0;  // milliseconds; for Until the seconds of the day
+    bool operator==(const CopyRequest&) const = default;
+};
+
+// A length: "10m", "90s", "2h", "1h30m", "1m30s", "1:30" (minutes and
+// seconds), "1:02:03" (hours, minutes, seconds) or a bare number of minutes;
+// in milliseconds. Nothing for anything else, a sign, or a length a timer
+// cannot hold (596 hours and a half).
+std::optional<std::int32_t> ParseCommandLength(const std::string& text);
+// A time of day "14:30" (24-hour, "H:MM") in seconds of the day.
+std::optional<std::int32_t> ParseCommandClock(const std::string& text);
+// The words after the program's name; nothing when they are not a command.
+std::optional<CopyRequest> ParseCommandWords(const std::vector<std::string>& words);
+// What unknown words print.
+std::string UsageText();
+
+// The timer now, as one line of JSON: mode, phase, the readout's text,
+// remainingMs (the elapsed time for a count-up), meetingStart and meetingEnd.
+std::string StatusJson();
+// Hands StatusJson to the platform, which answers status requests with it;
+// called with every refresh of the readouts.
+void PublishTimerStatus();
+
+// Start-up, before the window: with no words, nothing. Otherwise it ends the
+// process, with status 2 and the usage for words it does not know, with
+// status 1 (printing nothing) for a status while no copy runs, else with 0
+// once the running copy has the command or the status is printed. With no
+// copy running, the command comes back for this copy to run once it stands.
+std::optional<CopyRequest> TakeCommandLine();
+// Runs a command from another copy (or this copy's own command line); a
+// command or argument out of range is ignored.
+void RunCopyCommand(int command, std::int64_t argument);
