@@ -7,6 +7,7 @@
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
+#include "display/dpi_scale.h"
 #include "display/layout.h"
 #include "display/readouts.h"
 #include "platform/events.h"
@@ -234,6 +235,7 @@ bool HandlePass(const platform::Event& e) {
         RefreshReadouts();
         ReturnFocusToSlideshow();
     }
+    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange(static_cast<int>(e.wParam & 0xFFFF));
     HandleKeys(e);
     HandleButtons(e);
     FollowModifierKeys(e);

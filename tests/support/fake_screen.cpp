@@ -25,6 +25,8 @@ ScreenMetrics GetScreenMetrics() {
     return m;
 }
 
+int MainWindowDpi() { return screen.dpi; }
+
 std::optional<Rect> TaskbarScreenRect() { return screen.taskbar; }
 
 void SetMainWindowTopMost(bool topMost) {
