@@ -8,12 +8,14 @@
 #include "app/presentation.h"
 #include "app/timer_engine.h"
 #include "display/alerts.h"
+#include "display/dpi_scale.h"
 #include "display/layout.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
 #include "platform/gadgets.h"
 #include "platform/images.h"
 #include "platform/input.h"
+#include "platform/screen.h"
 #include "platform/window.h"
 #include "resources/embedded.h"
 #include "settings/settings.h"
@@ -31,20 +33,8 @@ struct BuiltInBitmap {
     const char* file;
 };
 
-// Images 22 to 24 have no picture of their own; the restore button shares the maximize pictures.
+// The pictures beside the menu entries (the chrome pictures come at the window's dots per inch).
 constexpr BuiltInBitmap kBuiltInBitmaps[] = {
-    {3, "resources/chrome/strip.bmp"},
-    {5, "resources/chrome/settings_normal.bmp"},
-    {6, "resources/chrome/settings_hover.bmp"},
-    {7, "resources/chrome/settings_pressed.bmp"},
-    {19, "resources/chrome/maximize_normal.bmp"},
-    {20, "resources/chrome/maximize_hover.bmp"},
-    {21, "resources/chrome/maximize_pressed.bmp"},
-    {25, "resources/chrome/close_normal.bmp"},
-    {26, "resources/chrome/close_hover.bmp"},
-    {27, "resources/chrome/close_pressed.bmp"},
-    {29, "resources/chrome/grip.bmp"},
-    {28, "resources/chrome/logo.bmp"},
     {menu_icon::MeetingStart, "resources/menu/meeting_start.bmp"},
     {menu_icon::MeetingEnd, "resources/menu/meeting_end.bmp"},
     {menu_icon::Participants, "resources/menu/participants.bmp"},
@@ -135,7 +125,7 @@ bool InitApplication() {
     platform::SetWindowMinimumSize(windowMetrics.minWidth, windowMetrics.minHeight);
     platform::SetWindowCallback(MainWindowCallback);
 
-    CalibrateFontScale();  // loads the 10- and 60-point fonts it measures
+    TakeWindowDpi(platform::MainWindowDpi());  // the fonts' scale and the chrome pictures
 
     for (int i : {image::CostReadout, image::ClockReadout, image::TimerReadout}) platform::CreateImage(i, 300, 200);
     for (const BuiltInBitmap& b : kBuiltInBitmaps) platform::DecodeBmpImage(b.image, FindEmbeddedResource(b.file));

@@ -10,6 +10,7 @@
 #include "app/placement.h"
 #include "app/presentation.h"
 #include "app/timer_engine.h"
+#include "display/dpi_scale.h"
 #include "display/layout.h"
 #include "display/readouts.h"
 #include "platform/events.h"
@@ -246,6 +247,7 @@ bool HandlePass(const platform::Event& e) {
     }
     if (IsMessage(e, platform::msg::Hotkey)) RunHotkeyCommand(static_cast<int>(e.wParam));
     if (IsMessage(e, platform::msg::OtherCopyCommand)) RunCopyCommand(static_cast<int>(e.wParam), e.lParam);
+    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange(static_cast<int>(e.wParam & 0xFFFF));
     HandleKeys(e);
     HandleButtons(e);
     FollowModifierKeys(e);

@@ -7,6 +7,7 @@
 
 #include "app/monitors.h"
 #include "app/timer_engine.h"
+#include "display/dpi_scale.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
 #include "platform/alert_windows.h"
@@ -17,8 +18,6 @@ namespace {
 // The sign is drawn in these slots and then handed to its window.
 constexpr int SignImage = 60;
 constexpr int SignFont = 20;
-constexpr int SignWidth = 300;
-constexpr int SignHeight = 100;
 
 constexpr int FlashOpacity = 180;
 
@@ -39,21 +38,25 @@ platform::DetachedImage DrawSign(int variant) {
     const bool warning = variant == 1;
     const platform::Colour background = warning ? Rgb(0, 0, 0) : Rgb(255, 0, 0);
     const platform::Colour stripes = warning ? Rgb(255, 255, 0) : Rgb(255, 255, 255);
-    if (!platform::CreateImage(SignImage, SignWidth, SignHeight)) return 0;
+    // Designed 300 x 100 pixels at 96 dots per inch; drawn at the main
+    // window's, whose monitor shows it. The font's points grow by themselves.
+    const int width = Scaled(300), height = Scaled(100), edge = Scaled(1);
+    if (!platform::CreateImage(SignImage, width, height)) return 0;
     platform::LoadFont(SignFont, "Arial", 18, true);
     if (platform::StartDrawing(SignImage)) {
-        platform::FillBox({0, 0, SignWidth, SignHeight}, background);
+        platform::FillBox({0, 0, width, height}, background);
         // Diagonal stripes rising to the right at 45 degrees; they start and end
         // beyond the image, so their ends never show.
-        for (int x = -200; x <= 300; x += 20) platform::DrawLine(x, 110, x + 120, -10, stripes, 8);
-        platform::FillBox({25, 25, 250, 50}, background);
-        for (const platform::Rect& edge : {platform::Rect{0, 0, SignWidth, 1}, platform::Rect{0, SignHeight - 1, SignWidth, 1},
-                                           platform::Rect{0, 0, 1, SignHeight}, platform::Rect{SignWidth - 1, 0, 1, SignHeight}})
-            platform::FillBox(edge, background);
+        for (int x = -200; x <= 300; x += 20)
+            platform::DrawLine(Scaled(x), Scaled(110), Scaled(x + 120), Scaled(-10), stripes, Scaled(8));
+        platform::FillBox({Scaled(25), Scaled(25), Scaled(250), Scaled(50)}, background);
+        for (const platform::Rect& side : {platform::Rect{0, 0, width, edge}, platform::Rect{0, height - edge, width, edge},
+                                           platform::Rect{0, 0, edge, height}, platform::Rect{width - edge, 0, edge, height}})
+            platform::FillBox(side, background);
         const std::string text = Message(warning ? 92 : 93);
         platform::DrawingFont(SignFont);
-        platform::DrawTextAt(Centred(SignWidth, platform::TextWidth(text)), Centred(SignHeight, platform::TextHeight(text)),
-                             text, Rgb(255, 255, 255));
+        platform::DrawTextAt(Centred(width, platform::TextWidth(text)), Centred(height, platform::TextHeight(text)), text,
+                             Rgb(255, 255, 255));
         platform::StopDrawing();
     }
     platform::FreeFont(SignFont);

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/placement.h"
 #include "app/timer_engine.h"
+#include "display/dpi_scale.h"
 #include "display/fonts.h"
 #include "display/readouts.h"
 #include "lang/messages.h"
@@ -24,7 +25,8 @@ float fontScale = 1.0f;
 
 namespace {
 
-constexpr int StripHeight = 14;
+// The title and bottom strips, at the window's dots per inch like every size below.
+int StripHeight() { return Scaled(14); }
 constexpr int OutOfView = -25;
 constexpr int TimerButtons[] = {gadget::StartPause,  gadget::Preset1,     gadget::Preset1 + 1,
                                 gadget::Preset1 + 2, gadget::Preset1 + 3, gadget::Preset5};
@@ -49,19 +51,20 @@ void PlaceReadout(int g, int image, const platform::Rect& r) {
 
 void PlaceTitleStrip(int W, int& x, int& y) {
     if (settings.ShowWinBorder == 0) {
-        platform::ResizeGadget(gadget::TopBar, 0, 0, W, StripHeight);
-        platform::ResizeGadget(gadget::Logo, 0, 0, StripHeight, StripHeight);
-        if (W < 40)
-            platform::ResizeGadget(gadget::Maximize, OutOfView, OutOfView, 12, 12);
+        const int strip = StripHeight(), button = Scaled(12);
+        platform::ResizeGadget(gadget::TopBar, 0, 0, W, strip);
+        platform::ResizeGadget(gadget::Logo, 0, 0, strip, strip);
+        if (W < Scaled(40))
+            platform::ResizeGadget(gadget::Maximize, OutOfView, OutOfView, button, button);
         else
-            platform::ResizeGadget(gadget::Maximize, W - 25, 1, 12, 12);
-        platform::ResizeGadget(gadget::Close, W - 13, 1, 12, 12);
+            platform::ResizeGadget(gadget::Maximize, W - Scaled(25), Scaled(1), button, button);
+        platform::ResizeGadget(gadget::Close, W - Scaled(13), Scaled(1), button, button);
         SetGadgetImage(gadget::TopBar, image::Strip);
         SetGadgetImage(gadget::Logo, image::Logo);
         SetGadgetImage(gadget::Maximize, image::Maximize);
         SetGadgetImage(gadget::Close, image::Close);
         x = 1;
-        y = StripHeight;
+        y = strip;
     } else {
         platform::ResizeGadget(gadget::TopBar, OutOfView, OutOfView, 0, 0);
         MoveKeepingSize(gadget::Logo, OutOfView, OutOfView);
@@ -81,9 +84,10 @@ void LayOutBreak(int W, int H, int x, int y) {
     layoutState.columns = 1;
     const int tw = W - x - 1;
     platform::SetGadgetText(gadget::StartPause, Message(106));
-    platform::ResizeGadget(gadget::StartPause, (tw - 200) / 2, y, 200, 20);
-    y += 20;
-    timerRect = Readout(x, y, tw, H - y - StripHeight);
+    const int width = Scaled(200), height = Scaled(20);
+    platform::ResizeGadget(gadget::StartPause, (tw - width) / 2, y, width, height);
+    y += height;
+    timerRect = Readout(x, y, tw, H - y - StripHeight());
     PlaceReadout(gadget::TimerReadout, image::TimerReadout, timerRect);
     timerHitRect = {timerRect.x, timerRect.y, timerRect.x + timerRect.width, timerRect.y + timerRect.height};
     for (int g = gadget::Preset1; g <= gadget::Preset5; ++g) platform::ResizeGadget(g, 0, 0, 0, 0);
@@ -119,7 +123,9 @@ void LayOutClock(int W, int H, int x, int& y) {
         return;
     }
     y += 1;
-    const int hc = settings.ShowTimer == 1 && layoutState.columns == 1 ? (H - y - 34) / 2 : H - y - StripHeight;
+    // Sharing the height with the timer, the clock leaves the timer's buttons a row.
+    const int hc = settings.ShowTimer == 1 && layoutState.columns == 1 ? (H - y - StripHeight() - Scaled(20)) / 2
+                                                                       : H - y - StripHeight();
     clockRect = Readout(x, y, W / layoutState.columns - 2, hc);
     PlaceReadout(gadget::ClockReadout, image::ClockReadout, clockRect);
     y += clockRect.height;
@@ -135,25 +141,26 @@ void LayOutTimer(int W, int H, int x, int y) {
     }
     if (layoutState.columns == 2) {
         x = W / 2;
-        y = settings.ShowWinBorder == 1 ? 1 : StripHeight;
+        y = settings.ShowWinBorder == 1 ? 1 : StripHeight();
     } else if (settings.ShowCostCounter == 1 || settings.ShowMeetingClock == 1) {
         y += 1;
     }
-    const ButtonArrangement arrangement = ArrangeTimerButtons(x, y, W, layoutState.columns);
+    const ButtonArrangement arrangement = ArrangeTimerButtons(x, y, W, layoutState.columns, windowDpi);
     for (int i = 0; i < 6; ++i) Place(TimerButtons[i], arrangement.buttons[i]);
     y += arrangement.advance;
-    timerRect = Readout(x, y, W - x - 1, H - y - StripHeight);
+    timerRect = Readout(x, y, W - x - 1, H - y - StripHeight());
     PlaceReadout(gadget::TimerReadout, image::TimerReadout, timerRect);
     timerHitRect = {timerRect.x, timerRect.y, timerRect.x + timerRect.width, timerRect.y + timerRect.height};
 }
 
 void PlaceBottomStrip(int W, int H) {
-    platform::ResizeGadget(gadget::BottomBar, 0, H - StripHeight, W, StripHeight);
+    const int strip = StripHeight();
+    platform::ResizeGadget(gadget::BottomBar, 0, H - strip, W, strip);
     SetGadgetImage(gadget::BottomBar, image::Strip);
-    platform::ResizeGadget(gadget::SettingsButton, 2, H - 13, 12, 12);
+    platform::ResizeGadget(gadget::SettingsButton, Scaled(2), H - Scaled(13), Scaled(12), Scaled(12));
     SetGadgetImage(gadget::SettingsButton, image::Settings);
     if (platform::GetWindowState() == platform::WindowState::Normal && settings.ShowWinBorder == 0)
-        platform::ResizeGadget(gadget::Grip, W - StripHeight, H - StripHeight, StripHeight, StripHeight);
+        platform::ResizeGadget(gadget::Grip, W - strip, H - strip, strip, strip);
     else
         MoveKeepingSize(gadget::Grip, OutOfView, OutOfView);
     SetGadgetImage(gadget::Grip, image::Grip);
@@ -165,8 +172,9 @@ int ChooseColumns(int clientWidth, int clientHeight, int showMeetingClock, int s
     return clientHeight / 2 < clientWidth && showMeetingClock != 0 && showTimer != 0 ? 2 : 1;
 }
 
-ButtonArrangement ArrangeTimerButtons(int x, int y, int clientWidth, int columns) {
+ButtonArrangement ArrangeTimerButtons(int x, int y, int clientWidth, int columns, int dpi) {
     ButtonArrangement a;
+    auto at = [dpi](int designPixels) { return ScaleToDpi(designPixels, dpi); };
     const int b = clientWidth / columns;
     const int L = clientWidth - x - 1;
     // Rows of n buttons of height h; the last of a row takes what division leaves.
@@ -181,14 +189,15 @@ ButtonArrangement ArrangeTimerButtons(int x, int y, int clientWidth, int columns
     };
     // The second division by columns is deliberate: in two columns the
     // thresholds apply to a quarter of the client width.
-    if (b <= 40)
-        rows(1, 16);
-    else if (b / columns < 150)
-        rows(2, 16);
-    else if (b / columns < 260)
-        rows(3, 16);
+    // The thresholds are room for the captions, which grow with the dots per inch.
+    if (b <= at(40))
+        rows(1, at(16));
+    else if (b / columns < at(150))
+        rows(2, at(16));
+    else if (b / columns < at(260))
+        rows(3, at(16));
     else
-        rows(6, 20);
+        rows(6, at(20));
     return a;
 }
 
@@ -221,7 +230,7 @@ void LayoutReadouts(int hideForMove) {
     layoutState.lastClientWidth = W;
     layoutState.lastClientHeight = H;
 
-    platform::ResizeImage(image::Strip, W, StripHeight, platform::Resample::Nearest);
+    platform::ResizeImage(image::Strip, W, StripHeight(), platform::Resample::Nearest);
     int x = 0, y = 0;
     PlaceTitleStrip(W, x, y);
 

@@ -52,4 +52,5 @@ struct ButtonArrangement {
     std::array<platform::Rect, 6> buttons{};
     int advance = 0;  // how far the timer readout moves down
 };
-ButtonArrangement ArrangeTimerButtons(int x, int y, int clientWidth, int columns);
+// The sizes and thresholds are design pixels taken at dpi (96 is 100 %).
+ButtonArrangement ArrangeTimerButtons(int x, int y, int clientWidth, int columns, int dpi = 96);

@@ -25,6 +25,9 @@ constexpr unsigned RightButtonUp = 517;
 constexpr unsigned EnterSizeMove = 561;
 constexpr unsigned ExitSizeMove = 562;
 constexpr unsigned MouseLeave = 675;  // the pointer left the window element that last had a mouse move
+// The window stands on a monitor of other dots per inch (their number in the
+// low word of wParam) and has taken the rectangle the system suggests.
+constexpr unsigned DpiChanged = 736;
 }  // namespace msg
 
 // Key codes the key messages carry in wParam (the Win32 virtual-key values);

@@ -23,10 +23,11 @@ enum class Resample { Nearest, Smooth };
 // Sizes of zero or less leave the image as it is.
 void ResizeImage(int image, int width, int height, Resample resample);
 
-// Fonts, by point size at the screen's vertical dots per inch.
+// Fonts, by point size at the dots per inch set last (the system's until then).
 bool LoadFont(int font, const std::string& face, int points, bool bold);
 void FreeFont(int font);
-int ScreenDpiY();
+void SetFontDpi(int dpi);
+int FontDpi();
 
 // The drawing surface.
 bool StartDrawing(int image);

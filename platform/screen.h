@@ -17,6 +17,10 @@ struct ScreenMetrics {
 };
 ScreenMetrics GetScreenMetrics();
 
+// The dots per inch of the monitor the main window stands on (96 is 100 %);
+// the system's where the system does not tell them per window.
+int MainWindowDpi();
+
 // The taskbar's screen rectangle, unclipped; nothing when there is no taskbar window.
 std::optional<Rect> TaskbarScreenRect();
 

@@ -11,6 +11,7 @@
 
 #include "platform/dialog.h"
 #include "platform/win32/dialog_internal.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
 
@@ -75,9 +76,10 @@ void OnCommand(int id, int code, HWND from) {
     }
 }
 
+// An image is drawn in design pixels and shown at the dialog's dots per inch.
 void DrawImageControl(const DRAWITEMSTRUCT& item) {
     ControlRecord* r = FindControl(static_cast<int>(item.CtlID));
-    const SIZE size = r ? BlitImage(item.hDC, r->image) : SIZE{0, 0};
+    const SIZE size = r ? StretchImage(item.hDC, r->image, WindowDpi(dialog)) : SIZE{0, 0};
     RECT rest = item.rcItem;
     rest.left = size.cx;
     FillRect(item.hDC, &rest, GetSysColorBrush(COLOR_BTNFACE));
@@ -203,7 +205,8 @@ void ShowDialog() {
 
 void SetDialogSize(int innerWidth, int innerHeight) {
     if (!dialog) return;
-    RECT r{0, 0, innerWidth, innerHeight};
+    const UINT dpi = win32::WindowDpi(dialog);  // the size is in design pixels, as the controls' places
+    RECT r{0, 0, win32::ToDpi(innerWidth, dpi), win32::ToDpi(innerHeight, dpi)};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     const int w = r.right - r.left, h = r.bottom - r.top;

@@ -12,6 +12,7 @@
 
 #include "platform/dialog.h"
 #include "platform/win32/dialog_internal.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
 
@@ -86,6 +87,22 @@ Rect CutToPage(Rect place) {
 HWND Handle(int control) {
     ControlRecord* r = FindControl(control);
     return r ? r->hwnd : nullptr;
+}
+
+// Places come in design pixels (at 96 dots per inch) and stand at the dialog's
+// dots per inch, as its font does.
+RECT ToDialogPixels(const Rect& place, POINT origin) {
+    const UINT dpi = WindowDpi(dialog);
+    const int left = origin.x + ToDpi(place.x, dpi), top = origin.y + ToDpi(place.y, dpi);
+    return RECT{left, top, left + ToDpi(place.width, dpi), top + ToDpi(place.height, dpi)};
+}
+
+// Where a control stands in the dialog's client area, in pixels.
+RECT PixelRect(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 std::wstring ComboEntry(HWND combo, int entry) {
@@ -164,7 +181,35 @@ int TabsWidth(HWND tabs) {
     }
     // The selected tab stands out by an edge on either side, and the strip
     // has an edge of its own at each end.
-    return width + 4 * GetSystemMetrics(SM_CXEDGE);
+    return width + 4 * SystemMetric(SM_CXEDGE, WindowDpi(dialog));
+}
+
+// The width a control needs for its text, in pixels at the dialog's dots per inch.
+int FittingPixels(const ControlRecord& r) {
+    const UINT dpi = WindowDpi(dialog);
+    const int edge = SystemMetric(SM_CXEDGE, dpi);
+    const int zero = TextWidth(r.hwnd, {L"0"});
+    switch (r.kind) {
+        case ControlKind::Tabs: return TabsWidth(r.hwnd);
+        case ControlKind::Label:
+        case ControlKind::RightLabel:
+        case ControlKind::CentredLabel: return TextWidth(r.hwnd, {WindowTextOf(r.hwnd)});
+        case ControlKind::CheckBox:
+            // The box, a digit's width of gap, the text.
+            return SystemMetric(SM_CXMENUCHECK, dpi) + zero + TextWidth(r.hwnd, {WindowTextOf(r.hwnd)});
+        case ControlKind::Button:
+        case ControlKind::DefaultButton: return 4 * edge + zero + TextWidth(r.hwnd, {WindowTextOf(r.hwnd)});
+        case ControlKind::DropDownList: {
+            std::vector<std::wstring> entries;
+            const int count = static_cast<int>(SendMessageW(r.hwnd, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) entries.push_back(ComboEntry(r.hwnd, i));
+            return SystemMetric(SM_CXVSCROLL, dpi) + 4 * edge + zero + TextWidth(r.hwnd, entries);
+        }
+        case ControlKind::TextField:
+        case ControlKind::DigitsField: return 2 * edge + FieldTextWidth(r.hwnd, r.kind);
+        case ControlKind::Image: return 0;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -217,16 +262,19 @@ bool AddControl(int control, ControlKind kind, int page, const Rect& wanted, con
     const win32::Kind k = win32::KindOf(kind);
     POINT origin{0, 0};
     if (page >= 0) origin = win32::PageOrigin();
-    const Rect place = page >= 0 ? win32::CutToPage(wanted) : wanted;
-    const int height = kind == ControlKind::DropDownList ? place.height + win32::kDroppedListHeight : place.height;
+    const RECT place = win32::ToDialogPixels(page >= 0 ? win32::CutToPage(wanted) : wanted, origin);
+    const int closedHeight = place.bottom - place.top;
+    const int height = kind == ControlKind::DropDownList
+                           ? closedHeight + win32::ToDpi(win32::kDroppedListHeight, win32::WindowDpi(dialog))
+                           : closedHeight;
     HWND hwnd = CreateWindowExW(k.exStyle, k.windowClass, win32::Wide(text).c_str(),
-                                WS_CHILD | (page < 0 ? WS_VISIBLE : 0) | k.style, origin.x + place.x,
-                                origin.y + place.y, place.width, height, dialog,
+                                WS_CHILD | (page < 0 ? WS_VISIBLE : 0) | k.style, place.left, place.top,
+                                place.right - place.left, height, dialog,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), GetModuleHandleW(nullptr),
                                 nullptr);
     if (!hwnd) return false;
     SendMessageW(hwnd, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
-    if (kind == ControlKind::DropDownList) win32::SetClosedHeight(hwnd, place.height);
+    if (kind == ControlKind::DropDownList) win32::SetClosedHeight(hwnd, closedHeight);
     if (kind == ControlKind::DefaultButton) SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(control), 0);
     if (kind == ControlKind::Tabs) win32::tabsControl = control;
     win32::controls[control] = win32::ControlRecord{hwnd, kind, page};
@@ -238,10 +286,10 @@ bool ControlExists(int control) { return win32::FindControl(control) != nullptr;
 Rect ControlRect(int control) {
     HWND hwnd = Handle(control);
     if (!hwnd) return {};
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const RECT r = win32::PixelRect(hwnd);
+    const UINT dpi = win32::WindowDpi(dialog);
+    auto design = [dpi](int pixels) { return MulDiv(pixels, static_cast<int>(win32::kDesignDpi), static_cast<int>(dpi)); };
+    return {design(r.left), design(r.top), design(r.right - r.left), design(r.bottom - r.top)};
 }
 
 void PlaceControl(int control, const Rect& wanted) {
@@ -249,46 +297,24 @@ void PlaceControl(int control, const Rect& wanted) {
     if (!r) return;
     POINT origin{0, 0};
     if (r->page >= 0) origin = win32::PageOrigin();
-    const Rect place = r->page >= 0 ? win32::CutToPage(wanted) : wanted;
-    const Rect now = ControlRect(control);
-    if (now.x == origin.x + place.x && now.y == origin.y + place.y && now.width == place.width) return;
+    const RECT place = win32::ToDialogPixels(r->page >= 0 ? win32::CutToPage(wanted) : wanted, origin);
+    const RECT now = win32::PixelRect(r->hwnd);
+    if (now.left == place.left && now.top == place.top && now.right - now.left == place.right - place.left) return;
     const bool list = r->kind == ControlKind::DropDownList;
-    const int height = list ? place.height + win32::kDroppedListHeight : place.height;
-    SetWindowPos(r->hwnd, nullptr, origin.x + place.x, origin.y + place.y, place.width, height,
+    const int closedHeight = place.bottom - place.top;
+    const int height = list ? closedHeight + win32::ToDpi(win32::kDroppedListHeight, win32::WindowDpi(dialog))
+                            : closedHeight;
+    SetWindowPos(r->hwnd, nullptr, place.left, place.top, place.right - place.left, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (list) win32::SetClosedHeight(r->hwnd, place.height);
+    if (list) win32::SetClosedHeight(r->hwnd, closedHeight);
     // The place it left shows the tab control beneath, a sibling the move does not repaint.
-    const RECT left{now.x, now.y, now.x + now.width, now.y + now.height};
-    RedrawWindow(dialog, &left, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(dialog, &now, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int FittingWidth(int control) {
     win32::ControlRecord* r = win32::FindControl(control);
     if (!r) return 0;
-    const int edge = GetSystemMetrics(SM_CXEDGE);
-    const int zero = win32::TextWidth(r->hwnd, {L"0"});
-    switch (r->kind) {
-        case ControlKind::Tabs: return win32::TabsWidth(r->hwnd);
-        case ControlKind::Label:
-        case ControlKind::RightLabel:
-        case ControlKind::CentredLabel: return win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
-        case ControlKind::CheckBox:
-            // The box, a digit's width of gap, the text.
-            return GetSystemMetrics(SM_CXMENUCHECK) + zero + win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
-        case ControlKind::Button:
-        case ControlKind::DefaultButton:
-            return 4 * edge + zero + win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
-        case ControlKind::DropDownList: {
-            std::vector<std::wstring> entries;
-            const int count = static_cast<int>(SendMessageW(r->hwnd, CB_GETCOUNT, 0, 0));
-            for (int i = 0; i < count; ++i) entries.push_back(win32::ComboEntry(r->hwnd, i));
-            return GetSystemMetrics(SM_CXVSCROLL) + 4 * edge + zero + win32::TextWidth(r->hwnd, entries);
-        }
-        case ControlKind::TextField:
-        case ControlKind::DigitsField: return 2 * edge + win32::FieldTextWidth(r->hwnd, r->kind);
-        case ControlKind::Image: return 0;
-    }
-    return 0;
+    return win32::FromDpi(win32::FittingPixels(*r), win32::WindowDpi(dialog));
 }
 
 void LimitControlText(int control, int characters) {
@@ -407,7 +433,7 @@ std::string CompactPath(const std::string& path, int width) {
     buffer.resize(std::max<std::size_t>(buffer.size() + 1, MAX_PATH), L'\0');
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-    PathCompactPathW(dc, buffer.data(), static_cast<UINT>(width));
+    PathCompactPathW(dc, buffer.data(), static_cast<UINT>(win32::ToDpi(width, win32::WindowDpi(dialog))));
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
     buffer.resize(wcslen(buffer.c_str()));

@@ -14,6 +14,7 @@
 
 #include "platform/bmp_decode.h"
 #include "platform/images.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
 
@@ -38,6 +39,7 @@ struct FontRecord {
     bool bold = false;
 };
 std::map<int, FontRecord> fonts;
+int fontDpi = 0;  // 0: the system's
 
 // The open surface.
 HDC surface = nullptr;
@@ -120,6 +122,18 @@ SIZE BlitImage(HDC dc, int image, int top, int rows) {
     const int to = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(top) + rows, from, h));
     BitBlt(dc, 0, from, w, to - from, source, 0, from, SRCCOPY);
     return SIZE{w, h};
+}
+
+SIZE StretchImage(HDC dc, int image, UINT dpi) {
+    if (dpi == kDesignDpi) return BlitImage(dc, image);
+    int w = 0, h = 0;
+    HDC source = ImageDc(image, &w, &h);
+    if (!source) return SIZE{0, 0};
+    const SIZE size{ToDpi(w, dpi), ToDpi(h, dpi)};
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, w, h, SRCCOPY);
+    return size;
 }
 
 void ImageBandPrints(int image, std::vector<std::uint64_t>& prints) {
@@ -225,7 +239,7 @@ void ResizeImage(int image, int width, int height, Resample resample) {
 }
 
 bool LoadFont(int font, const std::string& face, int points, bool bold) {
-    const int height = -MulDiv(std::max(points, 1), ScreenDpiY(), 72);
+    const int height = -MulDiv(std::max(points, 1), FontDpi(), 72);
     auto it = win32::fonts.find(font);
     // The readouts ask for their fonts at every refresh, mostly for the ones
     // they already have: Wine matches a font anew at each creation.
@@ -251,17 +265,9 @@ void FreeFont(int font) {
     win32::fonts.erase(it);
 }
 
-int ScreenDpiY() {
-    // The system's dots per inch stay as they were at the process start, and
-    // the fonts are asked for at every refresh.
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return value > 0 ? value : 96;
-    }();
-    return dpi;
-}
+void SetFontDpi(int dpi) { win32::fontDpi = dpi > 0 ? dpi : 0; }
+
+int FontDpi() { return win32::fontDpi > 0 ? win32::fontDpi : static_cast<int>(win32::WindowDpi(nullptr)); }
 
 bool StartDrawing(int image) {
     StopDrawing();

@@ -27,6 +27,9 @@ void ImageBandPrints(int image, std::vector<std::uint64_t>& prints);
 // Copies the image's rows top to top + rows - 1 (all of them by default) to
 // the same place on dc; the image's size, 0 x 0 when there is no such image.
 SIZE BlitImage(HDC dc, int image, int top = 0, int rows = INT_MAX);
+// Draws the whole image at dc's (0, 0), grown smoothly from design pixels (at
+// 96 dots per inch) to dpi; the size it took, 0 x 0 when there is no such image.
+SIZE StretchImage(HDC dc, int image, UINT dpi);
 // Takes a numbered image's bitmap out of the numbered images (closing it as the
 // drawing surface first); the caller deletes it. Null when there is no such image.
 HBITMAP TakeImageBitmap(int image);

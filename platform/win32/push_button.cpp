@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 
 namespace platform::win32 {
@@ -21,7 +22,10 @@ constexpr LONG_PTR kDown = 1;    // pressed here, the pointer held
 constexpr LONG_PTR kInside = 2;  // the held pointer is over the button
 constexpr LONG_PTR kHot = 4;     // the pointer is over the button, its leaving tracked
 
-HFONT font = nullptr;  // the system's message font, kept for the process
+// The system's message font at the dots per inch it was made for, kept
+// until the buttons stand on a monitor of others.
+HFONT font = nullptr;
+UINT fontDpi = 0;
 HTHEME theme = nullptr;
 bool themeOpened = false;
 
@@ -33,12 +37,15 @@ void SetState(HWND hwnd, LONG_PTR state) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-HFONT Font() {
-    if (!font) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        font = CreateFontIndirectW(&metrics.lfMessageFont);
+HFONT Font(HWND hwnd) {
+    const UINT dpi = WindowDpi(hwnd);
+    if (!font || dpi != fontDpi) {
+        const LOGFONTW wanted = MessageFont(dpi);
+        if (HFONT made = CreateFontIndirectW(&wanted)) {
+            if (font) DeleteObject(font);  // selected into no DC: each paint selects it back out
+            font = made;
+            fontDpi = dpi;
+        }
     }
     return font;
 }
@@ -62,7 +69,7 @@ void Paint(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    HGDIOBJ oldFont = SelectObject(dc, Font());
+    HGDIOBJ oldFont = SelectObject(dc, Font(hwnd));
     if (HTHEME t = Theme(hwnd)) {
         const int look = pushed ? PBS_PRESSED : (state & kHot) ? PBS_HOT : PBS_NORMAL;
         // The corners a rounded button leaves show the window's black.

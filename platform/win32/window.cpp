@@ -2,6 +2,7 @@
 // turns notifications into the events of the loop.
 #include <windows.h>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
 #include "platform/window.h"
@@ -69,6 +70,10 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_EXITSIZEMOVE:
             Queue(message, wParam, lParam);
             break;
+        case kDpiChangedMessage:
+            Queue(message, wParam, 0);
+            TakeSuggestedRect(hwnd, lParam);
+            return 0;
         case WM_MEASUREITEM:
             if (MeasureMenuPicture(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             break;

@@ -74,7 +74,8 @@ bool LoadFont(int font, const std::string& face, int points, bool bold) {
     return true;
 }
 void FreeFont(int font) { state.fonts.erase(font); }
-int ScreenDpiY() { return state.dpiY; }
+void SetFontDpi(int dpi) { state.dpiY = dpi > 0 ? dpi : 96; }
+int FontDpi() { return state.dpiY; }
 
 bool StartDrawing(int image) {
     if (!ImageExists(image)) return false;

@@ -71,6 +71,8 @@ ScreenMetrics GetScreenMetrics() {
     return m;
 }
 
+int MainWindowDpi() { return screen.dpi; }
+
 std::optional<Rect> TaskbarScreenRect() { return screen.taskbar; }
 
 std::vector<MonitorInfo> ListMonitors() {

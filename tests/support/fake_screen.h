@@ -16,6 +16,7 @@ struct ScreenState {
     int sizingFrameHeight = 8;
     int captionHeight = 23;
     int minimumWindowWidth = 136;
+    int dpi = 96;  // the dots per inch of the monitor the main window stands on
     // A 40-pixel taskbar along the bottom of a 1920 x 1080 screen; nothing for none.
     std::optional<platform::Rect> taskbar = platform::Rect{0, 1040, 1920, 40};
     // The monitors the system lists (none: it cannot say); SetMonitors keeps
