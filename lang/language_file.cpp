@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -89,7 +90,10 @@ std::string_view NextField(std::string_view& rest) {
 bool ReadLanguageFile(std::string_view bytes, MessageTable& table) {
     std::string_view rest = bytes;
     if (!NextLine(rest).starts_with(kLanguageFileHeader)) return false;
-    for (int i = 1; i < kMessageCount; ++i) table[i] = MessageText(NextLine(rest));
+    for (int i = 1; i < kMessageCount && !rest.empty(); ++i) {
+        std::string text = MessageText(NextLine(rest));
+        if (!text.empty()) table[i] = std::move(text);
+    }
     return true;
 }
 

@@ -28,9 +28,12 @@ std::string_view BuiltInTable(std::string_view name) {
 
 void LoadLanguage(const std::string& requested) {
     const std::string name = requested.empty() ? "English" : requested;
-    const auto file = platform::ReadWholeFile(LanguageFilePath(name), kMaxLanguageFileBytes);
-    if (file && ReadLanguageFile(*file, messages)) return;
+    // A translator's file lays its texts over the built-in table of its
+    // language (English for a language of its own), which fills what it lacks.
     messages = ReadBuiltInTable(BuiltInTable(name));
+    if (const auto file = platform::ReadWholeFile(LanguageFilePath(name), kMaxLanguageFileBytes)) {
+        ReadLanguageFile(*file, messages);
+    }
 }
 
 std::string Message(int n) {

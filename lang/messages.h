@@ -1,7 +1,7 @@
 #pragma once
 // The message table of the user-interface language: every text the program
 // shows, by message number, from a translator's file in the settings folder
-// when there is one, else from the built-in table of that language.
+// where it gives one, else from the built-in table of that language.
 #include <array>
 #include <string>
 #include <string_view>
@@ -15,7 +15,7 @@ constexpr std::array<std::string_view, 10> kLanguageNames = {
 // Replaces the whole table with the named language. A name outside the list
 // gets the English texts (after its own file in the settings folder, if any).
 void LoadLanguage(const std::string& name);
-// Entry n of the table (messages are 1 to 199, entry 200 is always empty);
+// Entry n of the table (messages are 1 to kMessageCount - 1);
 // empty for a number outside the table.
 std::string Message(int n);
 

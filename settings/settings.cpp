@@ -44,6 +44,23 @@ void ResetSettings() {
     s.Button3 = 600;
     s.Button4 = 900;
     s.Button5 = 1800;
+    s.Hotkeys = 0;
+    for (std::string Settings::*hotkey : {&Settings::HotkeyStartPause, &Settings::HotkeyReset, &Settings::HotkeyPreset1,
+                                          &Settings::HotkeyPreset2, &Settings::HotkeyPreset3, &Settings::HotkeyPreset4,
+                                          &Settings::HotkeyPreset5, &Settings::HotkeyAddMinute,
+                                          &Settings::HotkeySubMinute, &Settings::HotkeyCountUp, &Settings::HotkeyBreak,
+                                          &Settings::HotkeyShowHide, &Settings::HotkeyMenu}) {
+        (s.*hotkey).clear();
+    }
+    s.WarningVolume = 100;
+    s.FinishVolume = 100;
+    s.Monitor.clear();
+    s.MonitorRect.clear();
+    s.BreakMonitor.clear();
+    s.BreakMonitorRect.clear();
+    s.StageView = 0;
+    s.StageViewLan = 0;
+    s.StageViewPort = 8740;
 }
 
 namespace {
@@ -99,8 +116,33 @@ const SettingKey kStoredKeys[] = {
     Int("Button3", &Settings::Button3, 600),
     Int("Button4", &Settings::Button4, 900),
     Int("Button5", &Settings::Button5, 1800),
+    Int("Hotkeys", &Settings::Hotkeys, 0),
+    Text("Hotkey\\StartPause", &Settings::HotkeyStartPause, ""),
+    Text("Hotkey\\Reset", &Settings::HotkeyReset, ""),
+    Text("Hotkey\\Preset1", &Settings::HotkeyPreset1, ""),
+    Text("Hotkey\\Preset2", &Settings::HotkeyPreset2, ""),
+    Text("Hotkey\\Preset3", &Settings::HotkeyPreset3, ""),
+    Text("Hotkey\\Preset4", &Settings::HotkeyPreset4, ""),
+    Text("Hotkey\\Preset5", &Settings::HotkeyPreset5, ""),
+    Text("Hotkey\\AddMinute", &Settings::HotkeyAddMinute, ""),
+    Text("Hotkey\\SubMinute", &Settings::HotkeySubMinute, ""),
+    Text("Hotkey\\CountUp", &Settings::HotkeyCountUp, ""),
+    Text("Hotkey\\Break", &Settings::HotkeyBreak, ""),
+    Text("Hotkey\\ShowHide", &Settings::HotkeyShowHide, ""),
+    Text("Hotkey\\Menu", &Settings::HotkeyMenu, ""),
+    Int("WarningVolume", &Settings::WarningVolume, 100),
+    Int("FinishVolume", &Settings::FinishVolume, 100),
+    Text("Monitor", &Settings::Monitor, ""),
+    Text("MonitorRect", &Settings::MonitorRect, ""),
+    Text("BreakMonitor", &Settings::BreakMonitor, ""),
+    Text("BreakMonitorRect", &Settings::BreakMonitorRect, ""),
+    Int("StageView", &Settings::StageView, 0),
+    Int("StageViewLan", &Settings::StageViewLan, 0),
+    Int("StageViewPort", &Settings::StageViewPort, 8740),
+    Text("StageViewToken", &Settings::StageViewToken, ""),
+    Text("StageControlToken", &Settings::StageControlToken, ""),
 };
-static_assert(std::size(kStoredKeys) == 43);
+static_assert(std::size(kStoredKeys) == kOriginalKeyCount + 25);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // The user's settings: one record for the whole run, filled by LoadSettings,
 // edited by the settings window and a few main-window commands, written back
 // whole by SaveSettings.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -53,6 +54,33 @@ struct Settings {
     std::int32_t Button3 = 0;
     std::int32_t Button4 = 0;
     std::int32_t Button5 = 0;
+    // Later keys, appended after the first 43 so that older copies still read
+    // the file.
+    std::int32_t Hotkeys = 0;  // the global hotkeys are registered
+    std::string HotkeyStartPause;  // each a combination such as "Ctrl+Shift+Alt+Space"; empty = none
+    std::string HotkeyReset;
+    std::string HotkeyPreset1;
+    std::string HotkeyPreset2;
+    std::string HotkeyPreset3;
+    std::string HotkeyPreset4;
+    std::string HotkeyPreset5;
+    std::string HotkeyAddMinute;
+    std::string HotkeySubMinute;
+    std::string HotkeyCountUp;
+    std::string HotkeyBreak;
+    std::string HotkeyShowHide;
+    std::string HotkeyMenu;
+    std::int32_t WarningVolume = 100;  // percent, 0 to 100
+    std::int32_t FinishVolume = 100;
+    std::string Monitor;  // the strip's monitor by device name, empty = the primary one
+    std::string MonitorRect;  // its rectangle when chosen, "left,top,right,bottom"
+    std::string BreakMonitor;  // the break screen's monitor, empty = the strip's
+    std::string BreakMonitorRect;
+    std::int32_t StageView = 0;  // the browser view's server runs
+    std::int32_t StageViewLan = 0;  // 0 loopback only, 1 every interface
+    std::int32_t StageViewPort = 8740;
+    std::string StageViewToken;  // 32 hexadecimal digits, made when empty
+    std::string StageControlToken;
 };
 
 extern Settings settings;
@@ -71,5 +99,7 @@ struct SettingKey {
     std::string_view missingText;
 };
 
-// The 43 stored fields, in the record's order.
+// The stored fields, in the record's order: the first kOriginalKeyCount are
+// the ones every copy of the program has written since the first.
 std::span<const SettingKey> StoredSettingKeys();
+constexpr std::size_t kOriginalKeyCount = 43;

@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -23,8 +24,9 @@ constexpr std::string_view kProgramKey = "Software\\Horavel";
 // one, and reading it must not cost the start-up its memory.
 constexpr std::size_t kMaxSettingsBytes = 1 << 20;
 
-// The file's key order, which is not the record's.
-constexpr std::string_view kSaveOrder[] = {
+// The file's key order, which is not the record's for the first 43 keys; the
+// later ones follow in the record's order.
+constexpr std::string_view kOriginalSaveOrder[] = {
     "Language", "ShowMeetingClock", "ShowTimer", "ShowCostCounter", "NumOfParticipants", "CostCurrency",
     "CostSalary", "CostPeriod", "StartupLocation", "StartupHeight", "StartupWinPosn\\left",
     "StartupWinPosn\\top", "StartupWinPosn\\right", "StartupWinPosn\\bottom", "Transparent", "AlwaysOnTop",
@@ -34,6 +36,13 @@ constexpr std::string_view kSaveOrder[] = {
     "FinishSoundCustom", "FinishAutoBreakTimer", "FinishAutoBreakTime", "FinishAutoRestart", "Button1",
     "Button2", "Button3", "Button4", "Button5",
 };
+static_assert(std::size(kOriginalSaveOrder) == kOriginalKeyCount);
+
+std::vector<std::string_view> SaveOrder() {
+    std::vector<std::string_view> order(std::begin(kOriginalSaveOrder), std::end(kOriginalSaveOrder));
+    for (const SettingKey& k : StoredSettingKeys().subspan(kOriginalKeyCount)) order.push_back(k.key);
+    return order;
+}
 
 std::string FindSettingsFolder() {
     std::string folder = platform::AppDataFolder();
@@ -105,6 +114,9 @@ void LoadFromFile(const std::string& content, bool readable) {
             settings.*(k.text) = Lookup(group, k.key).value_or(std::string(k.missingText));
         }
     }
+    settings.WarningVolume = std::clamp(settings.WarningVolume, 0, 100);
+    settings.FinishVolume = std::clamp(settings.FinishVolume, 0, 100);
+    if (settings.StageViewPort < 1 || settings.StageViewPort > 65535) settings.StageViewPort = 8740;
 }
 
 // A save writes the whole file, so a file that ends its last line and holds
@@ -114,7 +126,8 @@ bool IsCompleteSave(const std::string& content) {
     const std::vector<IniGroup> groups = ParseIni(content);
     const IniGroup* group = FindIniGroup(groups, kGroup);
     if (!group) return false;
-    for (std::string_view key : kSaveOrder)
+    // An older copy's save holds only the first keys and is complete too.
+    for (std::string_view key : kOriginalSaveOrder)
         if (!FindIniValue(*group, key)) return false;
     return true;
 }
@@ -164,7 +177,7 @@ void LoadSettings() {
 
 void SaveSettings() {
     IniGroup group{std::string(kGroup), {}};
-    for (std::string_view key : kSaveOrder) {
+    for (std::string_view key : SaveOrder()) {
         for (const SettingKey& k : StoredSettingKeys()) {
             if (k.key != key) continue;
             group.entries.emplace_back(k.key, k.integer ? std::to_string(settings.*(k.integer)) : settings.*(k.text));

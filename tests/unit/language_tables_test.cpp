@@ -102,10 +102,10 @@ TEST_P(LanguageTable, HasTheEnglishShapeWithEveryTextTranslated) {
     const TableCase& t = GetParam();
     const std::vector<std::string> english = MessageLines(BuiltIn("English"));
     const std::vector<std::string> lines = MessageLines(BuiltIn(t.name));
-    ASSERT_EQ(english.size(), 199u);
+    ASSERT_EQ(english.size(), static_cast<std::size_t>(kMessageCount - 1));
     ASSERT_EQ(lines.size(), english.size()) << "the byte-order mark, the header, then one line per message";
 
-    for (int n = 1; n <= 199; ++n) {
+    for (int n = 1; n < kMessageCount; ++n) {
         SCOPED_TRACE("message " + std::to_string(n));
         const std::string& line = lines[n - 1];
         char number[8];
@@ -130,11 +130,11 @@ TEST_P(LanguageTable, HasTheEnglishShapeWithEveryTextTranslated) {
 TEST_P(LanguageTable, LoadsAsStoredAndEachListShowsDistinctTexts) {
     const TableCase& t = GetParam();
     const std::vector<std::string> lines = MessageLines(BuiltIn(t.name));
-    ASSERT_EQ(lines.size(), 199u);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kMessageCount - 1));
     LoadLanguage(t.name);
     // What the program shows is what the file holds: valid UTF-8 decodes to itself.
-    for (int n = 1; n <= 199; ++n) EXPECT_EQ(Message(n), TextOf(lines[n - 1])) << "message " << n;
-    EXPECT_EQ(Message(200), "");
+    for (int n = 1; n < kMessageCount; ++n) EXPECT_EQ(Message(n), TextOf(lines[n - 1])) << "message " << n;
+    EXPECT_EQ(Message(kMessageCount), "");
     for (const auto& [n, text] : t.telling) EXPECT_EQ(Message(n), text) << "message " << n;
 
     for (const std::vector<int>& group : kShownTogether) {

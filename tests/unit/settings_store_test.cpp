@@ -161,6 +161,9 @@ TEST_F(SettingsStore, EveryStoredFieldRoundTripsAndRunTimeFieldsStayOut) {
         }
     }
     settings.NumOfParticipants = 3;  // 0 would be corrected on load
+    settings.WarningVolume = 37;     // values out of range would be too
+    settings.FinishVolume = 0;
+    settings.StageViewPort = 65535;
     const Settings saved = settings;
     SaveSettings();
     const std::string file = state().files[kFile];
@@ -177,6 +180,41 @@ TEST_F(SettingsStore, EveryStoredFieldRoundTripsAndRunTimeFieldsStayOut) {
         } else {
             EXPECT_EQ(settings.*(k.text), saved.*(k.text)) << k.key;
         }
+    }
+}
+
+TEST_F(SettingsStore, AnOlderCopysFileGetsTheLaterKeysDefaultsAndKeepsItsOwnOrder) {
+    // The first-run file of a copy that knew only the first keys.
+    std::string older = GoldenFirstRun();
+    older.erase(older.find("Hotkeys = "));
+    LoadFile(older);
+    EXPECT_EQ(settings.FinishVolume, 100);
+    EXPECT_EQ(settings.StageViewPort, 8740);
+    SaveSettings();
+    const std::string saved = state().files[kFile];
+    EXPECT_TRUE(saved.starts_with(older)) << "the first keys keep their places and values";
+    EXPECT_EQ(saved, GoldenFirstRun());
+}
+
+TEST_F(SettingsStore, LaterNumbersOutOfRangeAreBroughtBack) {
+    struct Row {
+        const char* line;
+        std::int32_t Settings::*field;
+        std::int32_t expected;
+    };
+    const Row rows[] = {
+        {"WarningVolume = -5", &Settings::WarningVolume, 0},
+        {"WarningVolume = 250", &Settings::WarningVolume, 100},
+        {"FinishVolume = 50", &Settings::FinishVolume, 50},
+        {"FinishVolume = x", &Settings::FinishVolume, 0},
+        {"StageViewPort = 0", &Settings::StageViewPort, 8740},
+        {"StageViewPort = 65536", &Settings::StageViewPort, 8740},
+        {"StageViewPort = 1", &Settings::StageViewPort, 1},
+        {"StageViewPort = -8740", &Settings::StageViewPort, 8740},
+    };
+    for (const Row& row : rows) {
+        LoadFile(std::string("[Horavel]\r\n") + row.line + "\r\n");
+        EXPECT_EQ(settings.*(row.field), row.expected) << row.line;
     }
 }
 
