@@ -10,6 +10,7 @@
 #include "display/layout.h"
 #include "display/readout_drawing.h"
 #include "display/readouts.h"
+#include "display/timer_look.h"
 #include "lang/messages.h"
 #include "platform/gadgets.h"
 #include "platform/window.h"
@@ -20,7 +21,6 @@ namespace {
 
 using platform::Colour;
 using platform::Rgb;
-using readout::CeilSeconds;
 using readout::Fill;
 
 // Taskbar progress states.
@@ -29,41 +29,6 @@ constexpr int TaskbarIndeterminate = 1;
 constexpr int TaskbarNormal = 2;
 constexpr int TaskbarError = 4;
 constexpr int TaskbarPaused = 8;
-
-struct Palette {
-    Colour background, text, finish, warning, progress;
-};
-constexpr Palette runningPalette{Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(255, 0, 0), Rgb(255, 255, 0),
-                                 Rgb(0, 150, 0)};
-constexpr Palette pausedPalette{Rgb(20, 20, 20), Rgb(200, 200, 200), Rgb(50, 50, 50), Rgb(175, 175, 175),
-                                Rgb(75, 75, 75)};
-// The schemes of the 3D look, for a running timer only.
-constexpr int BackgroundScheme = 10, FinishScheme = 4, WarningScheme = 6, ProgressScheme = 0;
-constexpr int CountUpScheme = 5, TealScheme = 2;
-
-std::int64_t ElapsedMs() { return static_cast<std::int32_t>(timerState.sampleTick - timerState.startTick); }
-std::int64_t DurationDivisor() { return timerState.durationMs == 0 ? 1 : timerState.durationMs; }
-
-// The progress boundary: the fill shrinks from the top as time passes.
-int Boundary(int th) {
-    return static_cast<int>(std::clamp<std::int64_t>(th * ElapsedMs() / DurationDivisor(), -1000000, 1000000));
-}
-
-bool Even(std::int32_t n) { return n % 2 == 0; }
-
-// Where a count-down stands. Blinking is locked to the whole seconds of the
-// remaining time, rounded up: one second lit, one second not.
-struct Phase {
-    bool finished;    // past zero, shown red
-    bool finishLit;   // the red is on in this second
-    bool warningLit;  // shown yellow in this second
-};
-Phase CountDownPhase() {
-    const std::int32_t r = RemainingMs();
-    const bool evenSecond = Even(CeilSeconds(r));
-    return {r <= 0 && settings.FinishRed == 1, settings.FinishBlink == 0 || evenSecond,
-            r <= timerState.warningMs && settings.WarningYellow == 1 && (settings.WarningBlink == 0 || evenSecond)};
-}
 
 // The x that centres a text of this width in the timer column.
 int CentredX(int width) { return (platform::WindowInnerWidth() - timerRect.x - width) / 2; }
@@ -104,50 +69,39 @@ bool OpenTimerImage() {
 }  // namespace
 
 TaskbarProgress CountDownProgress() {
-    const Phase phase = CountDownPhase();
-    if (phase.finished) return {phase.finishLit ? TaskbarError : TaskbarNone, 100};
+    const TimerLook look = CurrentTimerLook(layoutState.lastClientWidth);
+    if (look.phase == TimerPhase::Finished) return {look.lit ? TaskbarError : TaskbarNone, 100};
     // The bar shrinks from 100 to 0 and stays empty in overtime.
-    const std::int64_t value = std::clamp<std::int64_t>(
-        100 - static_cast<std::int64_t>(static_cast<double>(ElapsedMs()) * 100 / DurationDivisor()), 0, 100);
-    if (timerState.paused == 1) return {TaskbarIndeterminate, value};
-    return {phase.warningLit ? TaskbarPaused : TaskbarNormal, value};
+    const std::int64_t value = std::clamp<std::int64_t>(100 - look.elapsedPermille / 10, 0, 100);
+    if (look.paused) return {TaskbarIndeterminate, value};
+    return {look.phase == TimerPhase::Warning && look.lit ? TaskbarPaused : TaskbarNormal, value};
 }
 
 namespace readout {
 
-void DrawCountDown() {
-    const bool paused = timerState.paused == 1;
-    const bool shaded = settings.Mode3D == 1 && !paused;
-    const Palette& p = paused ? pausedPalette : runningPalette;
-    const Phase phase = CountDownPhase();
-    const TaskbarProgress progress = CountDownProgress();
+// Every row is drawn once: the background above the progress boundary, the
+// fill below it; a look without fill is one colour.
+int FillTimerImage(const TimerLook& look, int tw, int th) {
+    if (!look.hasFill) {
+        Fill(0, 0, tw, th, look.background, look.backgroundScheme, look.shaded);
+        return th;
+    }
+    const int y = ProgressBoundary(th);
+    Fill(0, 0, tw, std::clamp(y, 0, th), look.background, look.backgroundScheme, look.shaded);
+    Fill(0, y, tw, th - y, look.fill, look.fillScheme, look.shaded);
+    return y;
+}
 
+void DrawCountDown() {
+    const TaskbarProgress progress = CountDownProgress();
     if (OpenTimerImage()) {
         const int tw = timerRect.width, th = timerRect.height;
-        const std::string text = FormatDuration(RemainingMs(), layoutState.lastClientWidth);
+        const TimerLook look = CurrentTimerLook(layoutState.lastClientWidth);
         platform::DrawingFont(font::Text);
-        const int h = platform::TextHeight(text);
-        int y = Boundary(th);
-        Colour colour = p.text;
-        if (phase.finished) {
-            y = (th - h) / 2;
-            if (phase.finishLit)
-                Fill(0, 0, tw, th, p.finish, FinishScheme, shaded);
-            else
-                Fill(0, 0, tw, th, p.background, BackgroundScheme, shaded);
-        } else {
-            // Every row is drawn once: the background above the progress, the progress below.
-            const int drained = std::clamp(y, 0, th);
-            if (phase.warningLit) {
-                Fill(0, 0, tw, drained, p.warning, WarningScheme, shaded);
-                colour = Rgb(0, 0, 0);
-            } else {
-                Fill(0, 0, tw, drained, p.background, BackgroundScheme, shaded);
-            }
-            Fill(0, y, tw, th - y, p.progress, ProgressScheme, shaded);
-            y -= static_cast<int>(0.94 * h);
-        }
-        DrawTimerText(text, KeepInside(y, h, th), colour);
+        const int h = platform::TextHeight(look.text);
+        int y = FillTimerImage(look, tw, th);
+        y = look.hasFill ? y - static_cast<int>(0.94 * h) : (th - h) / 2;
+        DrawTimerText(look.text, KeepInside(y, h, th), look.textColour);
         ShowTimerImage();
         shownTimerText = text;
     }
@@ -157,64 +111,27 @@ void DrawCountDown() {
 
 void DrawCountUp() {
     if (!OpenTimerImage()) return;
-    const bool paused = timerState.paused == 1;
     const int tw = timerRect.width, th = timerRect.height;
-    const std::string text = FormatDuration(SaturateMs(std::abs(ElapsedMs())), layoutState.lastClientWidth);
+    const TimerLook look = CurrentTimerLook(layoutState.lastClientWidth);
     platform::DrawingFont(font::Text);
-    const int y = (th - platform::TextHeight(text)) / 2;
-    if (paused)
-        platform::FillBox({0, 0, tw, th}, Rgb(75, 75, 75));
-    else
-        Fill(0, 0, tw, th, Rgb(150, 0, 150), CountUpScheme, settings.Mode3D == 1);
-    const Colour colour = paused ? Rgb(200, 200, 200) : Rgb(255, 255, 255);
-    platform::DrawTextAt(CentredX(platform::TextWidth(text)), y, text, colour);
+    FillTimerImage(look, tw, th);
+    platform::DrawTextAt(CentredX(platform::TextWidth(look.text)), (th - platform::TextHeight(look.text)) / 2,
+                         look.text, look.textColour);
     ShowTimerImage();
     shownTimerText = text;
 }
 
 void DrawBreakReadout() {
-    const TimerState& t = timerState;
-    const std::int32_t r = RemainingMs();
-    const int W = layoutState.lastClientWidth;
-    std::string text;
-    if (r <= 0)
-        text = Message(93);
-    else if (t.mode == Break)
-        text = Message(102) + " " + FormatDuration(r, W);
-    else
-        text = Message(103) + " " + FormatClock("%hh:%ii", t.startTime + t.durationMs / 1000, W / layoutState.columns) +
-               " (" + FormatDuration(r, W) + ")";
-    LoadReadoutFont(font::Text, BreakFontPoints(fontScale, ColumnWidth(), t.mode, settings.Clock24hr != 0), true);
+    const TimerLook look = CurrentTimerLook(layoutState.lastClientWidth);
+    LoadReadoutFont(font::Text,
+                    BreakFontPoints(fontScale, ColumnWidth(), timerState.mode, settings.Clock24hr != 0), true);
     if (!OpenTimerImage()) return;
-
-    const bool shaded = settings.Mode3D == 1;
     const int tw = timerRect.width, th = timerRect.height;
     platform::DrawingFont(font::Text);
-    const int h = platform::TextHeight(text);
-    // The break blinks on whole seconds whatever the count-down's blink settings say.
-    const bool evenSecond = Even(r / 1000);
-    int y;
-    Colour colour;
-    if (r <= 0) {
-        y = (th - h) / 2;
-        if (evenSecond)
-            Fill(0, 0, tw, th, Rgb(255, 0, 0), FinishScheme, shaded);
-        else
-            Fill(0, 0, tw, th, Rgb(0, 0, 0), BackgroundScheme, shaded);
-        colour = Rgb(255, 255, 255);
-    } else {
-        y = Boundary(th);
-        const bool warning = r < t.warningMs && evenSecond;
-        const int drained = std::clamp(y, 0, th);
-        if (warning)
-            Fill(0, 0, tw, drained, Rgb(255, 255, 0), WarningScheme, shaded);
-        else
-            Fill(0, 0, tw, drained, Rgb(0, 0, 0), BackgroundScheme, shaded);
-        Fill(0, y, tw, th - y, Rgb(26, 135, 138), TealScheme, shaded);
-        colour = warning ? Rgb(0, 0, 0) : Rgb(255, 255, 255);
-        y -= h;
-    }
-    platform::DrawTextAt(CentredX(platform::TextWidth(text)), KeepInside(y, h, th), text, colour);
+    const int h = platform::TextHeight(look.text);
+    int y = FillTimerImage(look, tw, th);
+    y = look.hasFill ? y - h : (th - h) / 2;
+    platform::DrawTextAt(CentredX(platform::TextWidth(look.text)), KeepInside(y, h, th), look.text, look.textColour);
     ShowTimerImage();
     shownTimerText = text;
 }
