@@ -4,6 +4,7 @@
 #include "app/placement.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
+#include "platform/events.h"
 #include "platform/screen.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -13,8 +14,8 @@ MonitorState monitorState;
 
 namespace {
 
-// Listing the monitors costs a round trip to the window system, so the list is
-// looked at only this often; Wine tells a running program of no change.
+// Wine tells a running program of no change of the monitors, so their
+// rectangles are looked at this often; each look asks the window system.
 constexpr std::uint32_t kCheckIntervalMs = 2000;
 
 platform::Rect WindowPlace() {
@@ -31,6 +32,12 @@ void SetFields(const platform::Rect& r) {
     settings.StartupWinPosnTop = r.y;
     settings.StartupWinPosnRight = r.width;
     settings.StartupWinPosnBottom = r.height;
+}
+
+std::vector<platform::Rect> BoundsOf(const std::vector<platform::MonitorInfo>& monitors) {
+    std::vector<platform::Rect> bounds;
+    for (const platform::MonitorInfo& m : monitors) bounds.push_back(m.bounds);
+    return bounds;
 }
 
 platform::Point Centre(const platform::Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
@@ -79,7 +86,7 @@ void WatchMonitors(std::uint32_t now) {
     MonitorState& s = monitorState;
     if (!s.changed && now - s.lastCheckTick < kCheckIntervalMs) return;
     s.lastCheckTick = now;
-    if (!s.changed && platform::ListMonitors() == s.monitors) return;
+    if (!s.changed && platform::MonitorRects() == BoundsOf(s.monitors)) return;
     s.changed = 0;
     FollowMonitorChange();
 }
@@ -90,6 +97,7 @@ void FollowMonitorChange() {
     ReturnFromBreakMonitor();
     if (settings.StartupLocation == 0) NoteWindowPlace();
     MeasureScreen();
+    platform::DiscardEvents();  // the moves and sizes the system made meanwhile are stale
     const bool fullScreen = PlaceWindow();
     platform::MoveMainWindow(settings.StartupWinPosnLeft, settings.StartupWinPosnTop, settings.StartupWinPosnRight,
                              settings.StartupWinPosnBottom);

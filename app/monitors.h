@@ -38,9 +38,9 @@ void NoteWindowPlace();
 // The system announced a change of the monitors, or the settings chose
 // another monitor for the strip.
 void NoteMonitorChange();
-// Called on every pass of the main loop: every two seconds, and at once after
-// a noted change, compares the monitors with those the strip was placed among
-// and, when they differ or a change was noted, places the strip again.
+// Called on every pass of the main loop: every two seconds compares the
+// monitors' rectangles with those the strip was placed among, and places the
+// strip again when they differ, or at once after a noted change.
 void WatchMonitors(std::uint32_t now);
 // Places the strip again among the monitors there are now, keeping its state
 // (a break stays full screen on its monitor).

@@ -58,6 +58,59 @@ stop_xvfb() {
     fi
 }
 
+MONITORS_PID=""
+MONITORS_WM_PID=""
+MONITORS_DISPLAY=""
+
+# Two monitors side by side, which Xvfb cannot give Wine (its heads all stand
+# at 0, 0): Xorg on the dummy video driver, with the configuration $2, on the
+# first free display from $1 on, its output into the log file $3; a window
+# manager on it. The primary monitor DUMMY0 is 1920 x 1080; DUMMY1, 1280 x 720,
+# is switched on right of it by plug_second_monitor. Sets MONITORS_DISPLAY and
+# leaves DISPLAY as it was.
+start_dummy_monitors() {
+    local number="$1" config="$2" log="$3" tries waited
+    for ((tries = 0; tries < 20; tries++, number++)); do
+        [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+        Xorg ":$number" -config "$config" -noreset -nolisten tcp -novtswitch -sharevts -logfile "$log.server" \
+            >"$log" 2>&1 &
+        MONITORS_PID=$!
+        for ((waited = 0; waited < 100; waited++)); do
+            kill -0 "$MONITORS_PID" 2>/dev/null || break
+            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                MONITORS_DISPLAY=":$number"
+                DISPLAY="$MONITORS_DISPLAY" xrandr --addmode DUMMY1 1280x720 >>"$log" 2>&1 &&
+                    plug_second_monitor >>"$log" 2>&1 || break
+                DISPLAY="$MONITORS_DISPLAY" openbox --sm-disable >>"$log" 2>&1 &
+                MONITORS_WM_PID=$!
+                return 0
+            fi
+            sleep 0.1
+        done
+        stop_dummy_monitors
+    done
+    echo "cannot start Xorg with two dummy monitors (see $log)" >&2
+    return 1
+}
+
+# Wine reads the layout the server last probed; a query probes it anew.
+plug_second_monitor() {
+    DISPLAY="$MONITORS_DISPLAY" xrandr --output DUMMY1 --mode 1280x720 --right-of DUMMY0 &&
+        DISPLAY="$MONITORS_DISPLAY" xrandr --query >/dev/null
+}
+
+stop_dummy_monitors() {
+    local pid
+    for pid in "$MONITORS_WM_PID" "$MONITORS_PID"; do
+        [[ -n "$pid" ]] || continue
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    MONITORS_WM_PID=""
+    MONITORS_PID=""
+    MONITORS_DISPLAY=""
+}
+
 # The faces the program and Wine's own controls draw with. A fresh prefix has
 # none of them, and Wine stands in whichever font of the system it likes best,
 # since the CJK fonts are installed one without Czech letters: each face is

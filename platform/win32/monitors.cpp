@@ -25,6 +25,11 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     return TRUE;
 }
 
+BOOL CALLBACK AddRect(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+    reinterpret_cast<std::vector<Rect>*>(list)->push_back(ToRect(*rect));
+    return TRUE;
+}
+
 // The names monitors give of themselves (from their EDID), by device name.
 // The system's stand-ins ("Generic PnP Monitor") say nothing and are left out.
 std::map<std::wstring, std::wstring> FriendlyNames() {
@@ -66,6 +71,12 @@ std::vector<MonitorInfo> ListMonitors() {
         if (it != names.end()) m.friendlyName = win32::Utf8(it->second);
     }
     return list;
+}
+
+std::vector<Rect> MonitorRects() {
+    std::vector<Rect> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddRect, reinterpret_cast<LPARAM>(&rects));
+    return rects;
 }
 
 }  // namespace platform

@@ -1,8 +1,9 @@
 #include "tests/support/fake_platform.h"
-#include "tests/support/fake_screen.h"
 
 #include <algorithm>
 #include <string_view>
+
+#include "tests/support/fake_screen.h"
 
 namespace fake {
 

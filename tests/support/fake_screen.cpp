@@ -80,6 +80,13 @@ std::vector<MonitorInfo> ListMonitors() {
     return screen.monitors;
 }
 
+std::vector<Rect> MonitorRects() {
+    ++screen.monitorRectLooks;
+    std::vector<Rect> rects;
+    for (const MonitorInfo& m : screen.monitors) rects.push_back(m.bounds);
+    return rects;
+}
+
 void SetMainWindowTopMost(bool topMost) {
     screen.topMost = topMost;
     screen.calls.push_back(std::string("TopMost ") + (topMost ? "1" : "0"));

@@ -22,7 +22,8 @@ struct ScreenState {
     // The monitors the system lists (none: it cannot say); SetMonitors keeps
     // the primary screen's size in step.
     std::vector<platform::MonitorInfo> monitors;
-    int monitorLists = 0;  // how often the program asked for them
+    int monitorLists = 0;      // how often the program listed them
+    int monitorRectLooks = 0;  // how often it asked for their rectangles alone
 
     // What the program asked for last: -1 never asked.
     int topMost = -1;
