@@ -235,7 +235,7 @@ bool HandlePass(const platform::Event& e) {
         RefreshReadouts();
         ReturnFocusToSlideshow();
     }
-    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange(static_cast<int>(e.wParam & 0xFFFF));
+    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange();
     HandleKeys(e);
     HandleButtons(e);
     FollowModifierKeys(e);
