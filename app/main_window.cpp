@@ -247,7 +247,7 @@ bool HandlePass(const platform::Event& e) {
     }
     if (IsMessage(e, platform::msg::Hotkey)) RunHotkeyCommand(static_cast<int>(e.wParam));
     if (IsMessage(e, platform::msg::OtherCopyCommand)) RunCopyCommand(static_cast<int>(e.wParam), e.lParam);
-    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange(static_cast<int>(e.wParam & 0xFFFF));
+    if (IsMessage(e, platform::msg::DpiChanged)) FollowDpiChange();
     HandleKeys(e);
     HandleButtons(e);
     FollowModifierKeys(e);

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "display/layout.h"
 #include "platform/images.h"
+#include "platform/screen.h"
 #include "resources/embedded.h"
 
 int windowDpi = kDesignDpi;
@@ -59,8 +60,14 @@ void TakeWindowDpi(int dpi) {
     LoadChromePictures();
 }
 
-void FollowDpiChange(int dpi) {
+bool CatchUpWindowDpi() {
+    const int dpi = platform::MainWindowDpi();
+    if (dpi == windowDpi) return false;
     TakeWindowDpi(dpi);
+    return true;
+}
+
+void FollowDpiChange() {
     layoutState.relayoutRequested = 1;
     if (!mainLoop.inSizeMove) LayoutReadouts(0);
 }

@@ -18,6 +18,10 @@ int Scaled(int designPixels);
 // Takes the window's dots per inch: the font points, the font scale and the
 // chrome pictures at that size. Once the window is open, before its gadgets.
 void TakeWindowDpi(int dpi);
-// The window moved to a monitor of other dots per inch: takes them and lays
-// the window out anew (at the end of a move or resize when one is going on).
-void FollowDpiChange(int dpi);
+// Takes the window's dots per inch when they are no longer those taken last;
+// true when they changed. The layout asks before each pass, so that it stands
+// at them whichever message brought the window onto another monitor.
+bool CatchUpWindowDpi();
+// The system said that the window's dots per inch changed: lays the window
+// out anew (at the end of a move or resize when one is going on).
+void FollowDpiChange();

@@ -222,6 +222,7 @@ void LayoutReadouts(int hideForMove) {
     platform::ShowGadget(gadget::Logo, true);
     if (hideForMove == 1) return;
 
+    if (CatchUpWindowDpi()) layoutState.relayoutRequested = 1;
     const int W = platform::WindowInnerWidth();
     const int H = platform::WindowInnerHeight();
     if (layoutState.relayoutRequested == 0 && W == layoutState.lastClientWidth && H == layoutState.lastClientHeight)

@@ -143,6 +143,16 @@ make_prefix() {
     WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 && set_up_fonts "$1" && WINEPREFIX="$1" wineserver -w
 }
 
+# Gives the prefix $1 a screen of $2 dots per inch (96 is 100 %, 144 is 150 %),
+# as the display settings do. Wine keeps one value for every monitor.
+set_dpi() {
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        WINEPREFIX="$1" wine reg add "$key" /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1 || return 1
+    done
+    WINEPREFIX="$1" wineserver -w
+}
+
 # Copies the prefix $1 to $2. The system's module files, most of a prefix's
 # 700 MB, are only ever read, so they are hard links; every other file (the
 # registry, ini files) is a copy of its own.

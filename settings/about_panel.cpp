@@ -155,6 +155,10 @@ void RenderAboutPage(int page) {
     if (!platform::ImageExists(about::PageImage) &&
         !platform::CreateImage(about::PageImage, about::PageWidth, about::PageHeight))
         return;
+    // The page is drawn in pixels at 96 dots per inch, and the settings window
+    // shows it grown to its own: its texts are measured at 96 as well.
+    const int fontDpi = platform::FontDpi();
+    platform::SetFontDpi(96);
     platform::LoadFont(about::TitleFont, "Arial", 10, true);
     platform::LoadFont(about::TextFont, "Arial", 9, false);
     if (platform::StartDrawing(about::PageImage)) {
@@ -179,4 +183,5 @@ void RenderAboutPage(int page) {
     }
     platform::FreeFont(about::TitleFont);
     platform::FreeFont(about::TextFont);
+    platform::SetFontDpi(fontDpi);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/menu.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
 
@@ -56,9 +57,10 @@ void AddEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
 bool MeasureMenuPicture(MEASUREITEMSTRUCT* measure) {
     int w = 0, h = 0;
     if (measure->CtlType != ODT_MENU || !ImageDc(static_cast<int>(measure->itemData), &w, &h)) return false;
-    // A little air between the picture and the text.
-    measure->itemWidth = static_cast<UINT>(w + 4);
-    measure->itemHeight = static_cast<UINT>(h + 2);
+    // A little air between the picture and the text; all at the menu's dots per inch.
+    const UINT dpi = WindowDpi(MainWindowHandle());
+    measure->itemWidth = static_cast<UINT>(ToDpi(w + 4, dpi));
+    measure->itemHeight = static_cast<UINT>(ToDpi(h + 2, dpi));
     return true;
 }
 
@@ -68,9 +70,11 @@ bool DrawMenuPicture(const DRAWITEMSTRUCT* draw) {
     HDC source = draw->CtlType == ODT_MENU ? ImageDc(image, &w, &h) : nullptr;
     if (!source) return false;
     const RECT& r = draw->rcItem;
+    const UINT dpi = WindowDpi(MainWindowHandle());
+    const int shownW = ToDpi(w, dpi), shownH = ToDpi(h, dpi);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(draw->hDC, r.left + (r.right - r.left - w) / 2, r.top + (r.bottom - r.top - h) / 2, w, h, source, 0,
-                  0, w, h, blend);
+    GdiAlphaBlend(draw->hDC, r.left + (r.right - r.left - shownW) / 2, r.top + (r.bottom - r.top - shownH) / 2, shownW,
+                  shownH, source, 0, 0, w, h, blend);
     return true;
 }
 

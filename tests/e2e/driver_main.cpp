@@ -5,9 +5,13 @@
 #include <cstring>
 #include <string>
 
+#include <windows.h>
+
 #include "tests/e2e/driver_support.h"
 
 int main(int argc, char** argv) {
+    // Sizes are read in the screen's own pixels, at any dots per inch.
+    SetProcessDPIAware();
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
         for (const e2e::Case& c : e2e::Cases()) std::printf("%s\n", c.name);
         return 0;

@@ -268,3 +268,15 @@ TEST_F(AboutPanel, ContactAddressesAreShownWithoutSchemeOrFinalSlash) {
 }
 
 }  // namespace
+
+// The settings window grows the page to its dots per inch: the page itself is
+// the same picture whatever they are, and the fonts' dots per inch come back.
+TEST_F(AboutPanel, PagesAreDrawnAtNinetySixDotsPerInchAndGrowWhenShown) {
+    RenderAboutPage(1);
+    const std::vector<Colour> at96 = fake::state.images[about::PageImage].pixels;
+    platform::SetFontDpi(144);
+    RenderAboutPage(1);
+    EXPECT_EQ(fake::state.images[about::PageImage].pixels, at96);
+    EXPECT_EQ(platform::FontDpi(), 144);
+    platform::SetFontDpi(96);
+}

@@ -151,12 +151,25 @@ TEST_F(WindowDpi, TheReadoutFontsKeepTheirPixelSize) {
 TEST_F(WindowDpi, AChangeDuringAMoveIsLaidOutWhenTheMoveEnds) {
     StartAt(96);
     mainLoop.inSizeMove = 1;
-    FollowDpiChange(144);
+    fake::screen.dpi = 144;
+    FollowDpiChange();
     EXPECT_EQ(platform::GadgetRect(gadget::TopBar).height, 14);
-    EXPECT_EQ(platform::FontDpi(), 144);
     mainLoop.inSizeMove = 0;
     LayoutReadouts(0);
     EXPECT_EQ(platform::GadgetRect(gadget::TopBar).height, 21);
+    EXPECT_EQ(platform::FontDpi(), 144);
+}
+
+// A display change places the window anew and drops the events queued so far,
+// a change of its dots per inch among them: the layout still takes them.
+TEST_F(WindowDpi, ADisplayChangeThatDropsTheDpiMessageStillRescales) {
+    StartAt(96);
+    fake::screen.dpi = 144;
+    fake::PushMessage(platform::msg::DpiChanged, 144);
+    MainWindowCallback(platform::msg::DisplayChange, 0, 0);
+    EXPECT_TRUE(fake::state.script.empty());
+    EXPECT_EQ(platform::GadgetRect(gadget::TopBar).height, 21);
+    EXPECT_EQ(platform::ImageWidth(image::Close), 18);
 }
 
 TEST_F(WindowDpi, ThePopupSignIsDrawnAtTheWindowsDotsPerInch) {
