@@ -21,5 +21,8 @@ extern SettingsWindowState settingsWindow;
 void FillSoundLists();
 // The custom warning entry again, for settingsWindow.customWarningTime.
 void SetCustomWarningEntry();
+// The percentages beside the volume sliders, for their positions and the
+// active language.
+void ShowVolumes();
 // The buttons that lie over the About page's picture, painted again.
 void RepaintAboutButtons();
