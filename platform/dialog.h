@@ -28,6 +28,7 @@ enum class ControlKind {
     TextField,
     DigitsField,   // a text field that takes digits only from the keyboard
     Image,         // shows a numbered image (platform/images.h)
+    Slider,        // a horizontal slider from 0 to 100, moved by the pointer or the arrow keys
 };
 
 // The dialog, created hidden with this client size, centred on the screen and
@@ -68,6 +69,9 @@ void EnableControl(int control, bool enabled);
 bool ControlEnabled(int control);
 void FocusControl(int control);
 void SelectAllText(int control);
+// Sliders: the position, 0 to 100 (a value beyond is taken as the nearest end).
+void SetControlValue(int control, int value);
+int ControlValue(int control);
 
 // Drop-down lists and the tab panel: their entries (tab titles), and which is selected (-1 none).
 void SetControlEntries(int control, const std::vector<std::string>& entries);
@@ -87,7 +91,8 @@ std::string CompactPath(const std::string& path, int width);
 enum class DialogEventKind {
     None,        // the wait timed out
     Clicked,     // a button or check box was pressed (OK by Enter, Cancel by Esc)
-    Selected,    // a list's selection was changed by the user
+    Selected,    // a list's selection was changed by the user, or the user let go of a slider
+    Sliding,     // the user moves a slider: it has a new position, and more may follow
     Focused,     // a text field received the keyboard focus
     TabChanged,  // the user turned to another tab page
     Close,       // the close box

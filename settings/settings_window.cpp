@@ -87,6 +87,8 @@ SettingsControls ReadControls() {
     if (!warningEntries.empty()) c.customWarning = warningEntries.front();
     c.warningSoundPath = settingsWindow.warningSoundPath;
     c.finishSoundPath = settingsWindow.finishSoundPath;
+    c.warningVolume = platform::ControlValue(sw::WarningVolume);
+    c.finishVolume = platform::ControlValue(sw::FinishVolume);
     return c;
 }
 
@@ -102,6 +104,9 @@ void WriteControls(const SettingsControls& c) {
     platform::SetControlEntries(sw::WarningTime, WarningTimeEntries(c.customWarning));
     FillSoundLists();
     for (const Binding& b : kLists) platform::SelectControlEntry(b.control, c.*b.field);
+    platform::SetControlValue(sw::WarningVolume, c.warningVolume);
+    platform::SetControlValue(sw::FinishVolume, c.finishVolume);
+    ShowVolumes();
 }
 
 }  // namespace
@@ -174,8 +179,10 @@ void UpdateSettingsControls() {
     platform::EnableControl(sw::Height, e.height);
     platform::EnableControl(sw::WarningBlink, e.warningBlink);
     platform::EnableControl(sw::FinishBlink, e.finishBlink);
-    platform::EnableControl(sw::WarningSoundList, e.warningSoundList);
-    platform::EnableControl(sw::FinishSoundList, e.finishSoundList);
+    for (int control : {sw::WarningSoundList, sw::WarningVolumeLabel, sw::WarningVolume, sw::WarningVolumeValue})
+        platform::EnableControl(control, e.warningSoundList);
+    for (int control : {sw::FinishSoundList, sw::FinishVolumeLabel, sw::FinishVolume, sw::FinishVolumeValue})
+        platform::EnableControl(control, e.finishSoundList);
     platform::EnableControl(sw::BreakTime, e.breakTime);
 }
 
@@ -185,7 +192,13 @@ void RelabelSettingsWindow() {
     SetCustomWarningEntry();
     FillSoundLists();
     FillMonitorLists();
+    ShowVolumes();
     LayOutSettingsControls();
+}
+
+void ShowVolumes() {
+    platform::SetControlText(sw::WarningVolumeValue, VolumeText(platform::ControlValue(sw::WarningVolume)));
+    platform::SetControlText(sw::FinishVolumeValue, VolumeText(platform::ControlValue(sw::FinishVolume)));
 }
 
 void SetCustomWarningEntry() {

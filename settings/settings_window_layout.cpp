@@ -28,6 +28,10 @@ constexpr Rect Main(int rowY) { return {130, rowY, 190, 20}; }
 constexpr Rect Box(int rowY, int x = 130) { return {x, rowY, 190, 20}; }
 constexpr Rect Side(int rowY) { return {328, rowY, 70, 20}; }
 constexpr Rect SoundList(int rowY) { return {150, rowY, 170, 20}; }
+// A volume row under its sound list and as wide: "Volume", the slider, the percentage.
+constexpr Rect VolumeLabel(int rowY) { return {150, rowY + 3, 45, 20}; }
+constexpr Rect VolumeSlider(int rowY) { return {197, rowY, 92, 20}; }
+constexpr Rect VolumeValue(int rowY) { return {291, rowY + 3, 29, 20}; }
 
 constexpr ControlKind kLabel = ControlKind::RightLabel;
 constexpr ControlKind kBox = ControlKind::CheckBox;
@@ -76,6 +80,9 @@ const ControlSpec kControls[] = {
     {sw::WarningPopupPreview, kButton, sw::Warning, Side(110), 30, ""},
     {sw::WarningSound, kBox, sw::Warning, Box(131), 32, ""},
     {sw::WarningSoundList, kList, sw::Warning, SoundList(156), 0, ""},
+    {sw::WarningVolumeLabel, ControlKind::Label, sw::Warning, VolumeLabel(181), 225, ""},
+    {sw::WarningVolume, ControlKind::Slider, sw::Warning, VolumeSlider(181), 0, ""},
+    {sw::WarningVolumeValue, ControlKind::Label, sw::Warning, VolumeValue(181), 0, ""},
     {sw::FinishRed, kBox, sw::Finish, Box(20), 34, ""},
     {sw::FinishBlink, kBox, sw::Finish, Box(40, 140), 195, ""},
     {sw::FinishFlash, kBox, sw::Finish, Box(62), 35, ""},
@@ -84,9 +91,12 @@ const ControlSpec kControls[] = {
     {sw::FinishPopupPreview, kButton, sw::Finish, Side(85), 30, ""},
     {sw::FinishSound, kBox, sw::Finish, Box(106), 32, ""},
     {sw::FinishSoundList, kList, sw::Finish, SoundList(131), 0, ""},
-    {sw::BreakTimer, kBox, sw::Finish, Box(156), 70, ""},
-    {sw::BreakTime, kList, sw::Finish, SoundList(181), 0, ""},
-    {sw::AutoRestart, kBox, sw::Finish, Box(206), 71, ""},
+    {sw::FinishVolumeLabel, ControlKind::Label, sw::Finish, VolumeLabel(156), 225, ""},
+    {sw::FinishVolume, ControlKind::Slider, sw::Finish, VolumeSlider(156), 0, ""},
+    {sw::FinishVolumeValue, ControlKind::Label, sw::Finish, VolumeValue(156), 0, ""},
+    {sw::BreakTimer, kBox, sw::Finish, Box(181), 70, ""},
+    {sw::BreakTime, kList, sw::Finish, SoundList(206), 0, ""},
+    {sw::AutoRestart, kBox, sw::Finish, Box(231), 71, ""},
     // The buttons lie over the page picture, so they come first: above it.
     {sw::Home, kButton, sw::About, {24, 99, 106, 20}, 177, ""},
     {sw::PreviousPage, kButton, sw::About, {249, 192, 20, 20}, 0, "<"},

@@ -19,9 +19,11 @@ enum Control : int {
     // "Timer Warning"
     WarningTimeLabel = 400, WarningTime, WarningYellow, WarningBlink, WarningFlash, WarningFlashPreview,
     WarningPopup, WarningPopupPreview, WarningSound, WarningSoundList,
+    WarningVolumeLabel, WarningVolume, WarningVolumeValue,
     // "Timer Finish"
     FinishRed = 500, FinishBlink, FinishFlash, FinishFlashPreview, FinishPopup, FinishPopupPreview,
     FinishSound, FinishSoundList, BreakTimer, BreakTime, AutoRestart,
+    FinishVolumeLabel, FinishVolume, FinishVolumeValue,
     // "About"
     Home = 600, PreviousPage, NextPage, AboutImage,
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/messages.h"
+#include "platform/sound_volume.h"
 #include "timekeeping/time_values.h"
 
 namespace {
@@ -11,6 +12,7 @@ constexpr int kCustomMessage = 96;     // "Custom..."
 constexpr int kBrowseMessage = 69;     // "Custom Sound (Browse...)"
 constexpr int kFirstSoundMessage = 50;
 constexpr int kWarningPresets = 8;
+constexpr int kPercentMessage = 226;  // "[PERCENT]%"
 
 template <std::size_t N>
 int IndexOf(const std::array<const char*, N>& names, const std::string& text) {
@@ -85,6 +87,7 @@ SettingsControls FillSettingsControls(Settings& s, bool hasTaskbarBox, bool addi
     c.warningSound = s.WarningSound;
     c.warningSoundEntry = SoundEntry(s.WarningSoundFile, kWarningSounds);
     c.warningSoundPath = s.WarningSoundCustom;
+    c.warningVolume = platform::ClampVolume(s.WarningVolume);
     c.finishRed = s.FinishRed;
     c.finishBlink = s.FinishBlink;
     c.finishFlash = s.FinishFlash;
@@ -92,6 +95,7 @@ SettingsControls FillSettingsControls(Settings& s, bool hasTaskbarBox, bool addi
     c.finishSound = s.FinishSound;
     c.finishSoundEntry = SoundEntry(s.FinishSoundFile, kFinishSounds);
     c.finishSoundPath = s.FinishSoundCustom;
+    c.finishVolume = platform::ClampVolume(s.FinishVolume);
     c.breakTimer = s.FinishAutoBreakTimer;
     c.breakTime = Entry(s.FinishAutoBreakTime, 8);
     c.autoRestart = s.FinishAutoRestart;
@@ -139,6 +143,7 @@ AddinStep ApplySettingsControls(const SettingsControls& c, Settings& s) {
     s.WarningSound = c.warningSound;
     StoreEntry(c.warningSoundEntry, s.WarningSoundFile);
     s.WarningSoundCustom = c.warningSoundPath;
+    s.WarningVolume = platform::ClampVolume(c.warningVolume);
     s.FinishRed = c.finishRed;
     s.FinishBlink = c.finishBlink;
     s.FinishFlash = c.finishFlash;
@@ -146,6 +151,7 @@ AddinStep ApplySettingsControls(const SettingsControls& c, Settings& s) {
     s.FinishSound = c.finishSound;
     StoreEntry(c.finishSoundEntry, s.FinishSoundFile);
     s.FinishSoundCustom = c.finishSoundPath;
+    s.FinishVolume = platform::ClampVolume(c.finishVolume);
     s.FinishAutoBreakTimer = c.breakTimer;
     StoreEntry(c.breakTime, s.FinishAutoBreakTime);
     s.FinishAutoRestart = c.autoRestart;
@@ -205,6 +211,14 @@ std::vector<std::string> SoundEntries(int builtIn, const std::string& customSoun
     entries.front() = Message(kBrowseMessage);
     entries.push_back(customSound.empty() ? Message(kBrowseMessage) : customSound);
     return entries;
+}
+
+std::string VolumeText(int percent) {
+    std::string text = Message(kPercentMessage);
+    const std::string_view placeholder = "[PERCENT]";
+    const std::string number = std::to_string(platform::ClampVolume(percent));
+    const std::size_t at = text.find(placeholder);
+    return at == std::string::npos ? number : text.replace(at, placeholder.size(), number);
 }
 
 std::vector<std::string> WarningTimeEntries(const std::string& customEntry) {

@@ -29,9 +29,11 @@ struct SettingsControls {
     int warningYellow = 0, warningBlink = 0, warningFlash = 0, warningPopup = 0, warningSound = 0;
     int warningSoundEntry = -1;
     std::string warningSoundPath;  // the working copy of WarningSoundCustom
+    int warningVolume = 100;       // percent
     int finishRed = 0, finishBlink = 0, finishFlash = 0, finishPopup = 0, finishSound = 0;
     int finishSoundEntry = -1;
     std::string finishSoundPath;
+    int finishVolume = 100;
     int breakTimer = 0, breakTime = -1, autoRestart = 0;
 };
 
@@ -61,7 +63,7 @@ struct SettingsEnables {
     bool showClock = true, showTimer = true, showCost = true;
     bool height = true;
     bool warningBlink = true, finishBlink = true;
-    bool warningSoundList = true, finishSoundList = true;
+    bool warningSoundList = true, finishSoundList = true;  // and their volumes
     bool breakTime = true;
 };
 SettingsEnables SettingsControlEnables(const SettingsControls& c);
@@ -84,3 +86,5 @@ std::string ProposedCustomTime(const std::string& entry);
 std::vector<std::string> MessageEntries(int first, int last);
 std::vector<std::string> SoundEntries(int builtIn, const std::string& customSound);
 std::vector<std::string> WarningTimeEntries(const std::string& customEntry);
+// A volume as the active language writes a percentage ("50%", "50 %").
+std::string VolumeText(int percent);

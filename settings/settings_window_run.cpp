@@ -26,21 +26,25 @@ constexpr int kBrowseMessage = 69;  // "Custom Sound (Browse...)"
 struct SoundSide {
     int box;
     int list;
+    int volume;
     std::string SettingsWindowState::*path;
 };
-constexpr SoundSide kWarningSide{sw::WarningSound, sw::WarningSoundList, &SettingsWindowState::warningSoundPath};
-constexpr SoundSide kFinishSide{sw::FinishSound, sw::FinishSoundList, &SettingsWindowState::finishSoundPath};
+constexpr SoundSide kWarningSide{sw::WarningSound, sw::WarningSoundList, sw::WarningVolume,
+                                 &SettingsWindowState::warningSoundPath};
+constexpr SoundSide kFinishSide{sw::FinishSound, sw::FinishSoundList, sw::FinishVolume,
+                                &SettingsWindowState::finishSoundPath};
 
-// Plays the list's selected entry: a built-in sound, the user's file for the
-// last entry, nothing for the browse entry.
+// Plays the list's selected entry at the side's volume: a built-in sound, the
+// user's file for the last entry, nothing for the browse entry.
 void PreviewListEntry(const SoundSide& side) {
     const int entry = platform::SelectedControlEntry(side.list);
     const int last = static_cast<int>(platform::ControlEntries(side.list).size()) - 1;
+    const int volume = platform::ControlValue(side.volume);
     if (entry < 0) return;
     if (entry == last) {
-        PlayAlertSound(settingsWindow.*side.path, 0);
+        PlayAlertSound(settingsWindow.*side.path, 0, volume);
     } else {
-        PlayAlertSound("", entry);
+        PlayAlertSound("", entry, volume);
     }
 }
 
@@ -49,7 +53,7 @@ void ChooseListEntry(const SoundSide& side) {
         PreviewListEntry(side);
         return;
     }
-    const std::string path = ChooseSoundFile();
+    const std::string path = ChooseSoundFile(platform::ControlValue(side.volume));
     if (path.empty()) return;  // cancelled: the browse entry stays selected
     settingsWindow.*side.path = path;
     FillSoundLists();
@@ -152,6 +156,15 @@ void OnSelect(int control) {
             break;
         case sw::WarningSoundList: ChooseListEntry(kWarningSide); break;
         case sw::FinishSoundList: ChooseListEntry(kFinishSide); break;
+        // Let go of at a new volume: the sound is heard as loud as it will be.
+        case sw::WarningVolume:
+            ShowVolumes();
+            PreviewListEntry(kWarningSide);
+            break;
+        case sw::FinishVolume:
+            ShowVolumes();
+            PreviewListEntry(kFinishSide);
+            break;
         case sw::Location: UpdateSettingsControls(); break;
         default: break;
     }
@@ -166,6 +179,7 @@ bool HandleEvent(const platform::DialogEvent& e) {
             if (IsPresetField(e.control)) platform::SelectAllText(e.control);
             return false;
         case platform::DialogEventKind::Selected: OnSelect(e.control); return false;
+        case platform::DialogEventKind::Sliding: ShowVolumes(); return false;
         case platform::DialogEventKind::Close: Cancel(); return true;
         case platform::DialogEventKind::Clicked:
             if (e.control == sw::Ok) {

@@ -29,5 +29,8 @@ void FillSoundLists();
 void FillMonitorLists();
 // The custom warning entry again, for settingsWindow.customWarningTime.
 void SetCustomWarningEntry();
+// The percentages beside the volume sliders, for their positions and the
+// active language.
+void ShowVolumes();
 // The buttons that lie over the About page's picture, painted again.
 void RepaintAboutButtons();

@@ -106,6 +106,15 @@ INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return TRUE;
+        case WM_HSCROLL:
+            // A slider reports each step of a move, and its end when the
+            // pointer's button or the key is let go.
+            if (const ControlRecord* r = FindControl(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+                r && r->kind == ControlKind::Slider) {
+                Queue(LOWORD(wParam) == TB_ENDTRACK ? DialogEventKind::Selected : DialogEventKind::Sliding,
+                      GetDlgCtrlID(r->hwnd));
+            }
+            return TRUE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->code == TCN_SELCHANGE) {
@@ -167,7 +176,7 @@ bool OpenDialog(int innerWidth, int innerHeight, const std::string& title) {
     if (dialog) return false;
     static bool controlsReady = false;
     if (!controlsReady) {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         controlsReady = InitCommonControlsEx(&init) != FALSE;
     }
     const std::vector<WORD> t = win32::EmptyTemplate();

@@ -43,6 +43,7 @@ Kind KindOf(ControlKind kind) {
         case ControlKind::TextField: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::DigitsField: return {L"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::Image: return {L"STATIC", SS_OWNERDRAW | WS_CLIPSIBLINGS, 0};
+        case ControlKind::Slider: return {TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -207,7 +208,8 @@ int FittingPixels(const ControlRecord& r) {
         }
         case ControlKind::TextField:
         case ControlKind::DigitsField: return 2 * edge + FieldTextWidth(r.hwnd, r.kind);
-        case ControlKind::Image: return 0;
+        case ControlKind::Image:
+        case ControlKind::Slider: return 0;
     }
     return 0;
 }
@@ -277,6 +279,10 @@ bool AddControl(int control, ControlKind kind, int page, const Rect& wanted, con
     if (kind == ControlKind::DropDownList) win32::SetClosedHeight(hwnd, closedHeight);
     if (kind == ControlKind::DefaultButton) SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(control), 0);
     if (kind == ControlKind::Tabs) win32::tabsControl = control;
+    if (kind == ControlKind::Slider) {
+        SendMessageW(hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+        SendMessageW(hwnd, TBM_SETPAGESIZE, 0, 10);  // Page Up and Down, and a click beside the thumb
+    }
     win32::controls[control] = win32::ControlRecord{hwnd, kind, page};
     return true;
 }
@@ -357,6 +363,15 @@ void FocusControl(int control) {
 
 void SelectAllText(int control) {
     if (HWND hwnd = Handle(control)) SendMessageW(hwnd, EM_SETSEL, 0, -1);
+}
+
+void SetControlValue(int control, int value) {
+    if (HWND hwnd = Handle(control)) SendMessageW(hwnd, TBM_SETPOS, TRUE, std::clamp(value, 0, 100));
+}
+
+int ControlValue(int control) {
+    HWND hwnd = Handle(control);
+    return hwnd ? static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0)) : 0;
 }
 
 void SetControlEntries(int control, const std::vector<std::string>& entries) {

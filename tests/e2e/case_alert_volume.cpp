@@ -1,7 +1,10 @@
 // The alerts' volume as it leaves the sound device, and a click on the timer
 // that stops a sound.
 #include "tests/e2e/case_support.h"
+#include "tests/e2e/settings_window_support.h"
 #include "tests/e2e/sound_recording.h"
+
+#include <commctrl.h>
 
 #include <cmath>
 #include <cstdio>
@@ -98,6 +101,64 @@ E2E_CASE(a_click_on_the_timer_while_a_sound_plays_only_stops_it) {
         CHECK(e2e::WaitForMenuWindows(program.id, 1, 5000), "with no sound playing, a click opens the menu");
         e2e::PressKey(VK_ESCAPE);
         CHECK(e2e::WaitForMenuWindows(program.id, 0, 5000), "Esc closes the menu");
+    }
+    e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+namespace {
+
+constexpr int kFinishSoundList = 507;
+constexpr int kFinishVolume = 512;
+constexpr int kFinishVolumeValue = 513;
+
+// The energy of what sounds after `from`, once it has sounded and ended.
+double PreviewEnergy(long long from, const std::string& what) {
+    const std::vector<e2e::Sounding> heard = e2e::WaitForSoundings(from, 1, 8);
+    e2e::Log(what + ": " + e2e::Describe(heard));
+    if (!CHECK(heard.size() == 1 && heard[0].length > 2.5, what + " plays the gong once, whole")) return 0;
+    return EnergyOf(from, heard[0]);
+}
+
+}  // namespace
+
+E2E_CASE(the_settings_preview_plays_at_the_volume_the_slider_is_let_go_at) {
+    namespace sw = e2e::settings_window;
+    if (!e2e::WriteSoundSettings(60, 300, "FinishSound = 1\r\nFinishSoundFile = 1\r\nFinishVolume = 100\r\n"))
+        return e2e::Result();
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? sw::OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens") && CHECK(sw::TurnToTab(dialog, 4), "the finish tab")) {
+        HWND slider = e2e::FindChild(dialog, kFinishVolume).hwnd;
+        CHECK(e2e::WindowText(e2e::FindChild(dialog, kFinishVolumeValue).hwnd) == "100%", "the volume reads 100%");
+        // The gong chosen in the list plays at full volume.
+        const long long full = e2e::RecordedLength();
+        sw::PickEntry(dialog, kFinishSoundList, 10);
+        const double fullEnergy = PreviewEnergy(full, "at 100 %");
+        // The slider's thumb, at its right end, dragged to the middle and let go of.
+        const RECT r = e2e::ClientRect(slider);
+        const POINT thumb = e2e::ClientToScreenPoint(slider, r.right - 6, r.bottom / 2);
+        e2e::MoveMouse(thumb.x, thumb.y);
+        e2e::MouseDown();
+        e2e::MoveMouse(thumb.x - r.right / 4, thumb.y);
+        e2e::MoveMouse(thumb.x - r.right / 2, thumb.y);
+        const long long let = e2e::RecordedLength();
+        e2e::MouseUp();
+        const int volume = static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0));
+        const double energy = PreviewEnergy(let, "let go at " + std::to_string(volume) + " %");
+        CHECK(volume > 20 && volume < 80, "the thumb moved to about the middle: " + std::to_string(volume));
+        CHECK(e2e::WindowText(e2e::FindChild(dialog, kFinishVolumeValue).hwnd) == std::to_string(volume) + "%",
+              "the percentage follows the thumb");
+        if (fullEnergy > 0 && energy > 0) {
+            const double db = 10 * std::log10(energy / fullEnergy);
+            char line[96];
+            std::snprintf(line, sizeof line, "the preview at %d %% is %.2f dB against 100 %%", volume, db);
+            e2e::Log(line);
+            CHECK(std::abs(db - 20 * std::log10(volume / 100.0)) <= 1.0, "the preview is as much quieter, within 1 dB");
+        }
+        e2e::PressKey(VK_ESCAPE);
+        CHECK(sw::WaitClosed(dialog), "Esc closes the window");
     }
     e2e::StopProgram(program);
     return e2e::Result();

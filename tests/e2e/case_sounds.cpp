@@ -285,21 +285,6 @@ HWND FindDescendant(HWND parent, const std::string& className) {
     return nullptr;
 }
 
-// Waits until something sounds after `from` and then is silent again; the soundings.
-std::vector<e2e::Sounding> WaitForSoundings(long long from, std::size_t count, double seconds) {
-    std::vector<e2e::Sounding> heard;
-    for (int i = 0; i < 200; ++i) {
-        const long long now = e2e::RecordedLength();
-        const double recorded = static_cast<double>(now - from) / e2e::RecordingRate;
-        heard = e2e::SoundingsAfter(from, std::min(recorded, seconds));
-        // Done when the last sound has been over for half a second.
-        if (heard.size() >= count && recorded - (heard.back().start + heard.back().length) > 0.5) break;
-        if (recorded >= seconds) break;
-        e2e::Pause(50);
-    }
-    return heard;
-}
-
 }  // namespace
 
 E2E_CASE(sound_chooser_plays_each_file_as_it_is_selected) {
@@ -336,12 +321,12 @@ E2E_CASE(sound_chooser_plays_each_file_as_it_is_selected) {
             if (CHECK(files && SendMessageW(files, LVM_GETITEMCOUNT, 0, 0) == 2, "the folder's two files are listed")) {
                 const long long start = e2e::RecordedLength();
                 e2e::ClickWindow(files, 40, 8);  // the first file
-                const auto first = WaitForSoundings(start, 1, 6);
+                const auto first = e2e::WaitForSoundings(start, 1, 6);
                 e2e::Log("first selection: " + e2e::Describe(first));
                 CHECK(first.size() == 1 && Near(first[0].length, 0.5, 1.1), "the first file plays at once");
                 const long long next = e2e::RecordedLength();
                 e2e::PressKey(VK_DOWN);
-                const auto second = WaitForSoundings(next, 1, 6);
+                const auto second = e2e::WaitForSoundings(next, 1, 6);
                 e2e::Log("second selection: " + e2e::Describe(second));
                 CHECK(second.size() == 1 && Near(second[0].length, 1.4, 2.4), "the second file plays when selected");
                 e2e::PressKey(VK_RETURN);

@@ -150,6 +150,19 @@ bool WriteToneWav(const std::string& path, double frequency, double seconds) {
     return WriteFileBytes(path, wav);
 }
 
+std::vector<Sounding> WaitForSoundings(long long from, std::size_t count, double seconds) {
+    std::vector<Sounding> heard;
+    for (int i = 0; i < 200; ++i) {
+        const long long now = RecordedLength();
+        const double recorded = static_cast<double>(now - from) / RecordingRate;
+        heard = SoundingsAfter(from, std::min(recorded, seconds));
+        if (heard.size() >= count && recorded - (heard.back().start + heard.back().length) > 0.5) break;
+        if (recorded >= seconds) break;
+        Pause(50);
+    }
+    return heard;
+}
+
 std::string SoundFolder(const std::string& name) {
     const std::string folder = EnvironmentValue("TEMP") + "\\" + name;
     CreateDirectoryW(Widen(folder).c_str(), nullptr);

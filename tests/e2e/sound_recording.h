@@ -50,6 +50,10 @@ Onset OnsetBetween(long long from, long long to);
 // Writes a 16-bit mono WAV file of a sine tone, 22050 samples a second.
 bool WriteToneWav(const std::string& path, double frequency, double seconds);
 
+// Waits until `count` sounds have come after `from` and the last has been
+// over for half a second, or `seconds` are recorded; the soundings.
+std::vector<Sounding> WaitForSoundings(long long from, std::size_t count, double seconds);
+
 // A folder of its own in %TEMP% for the user's sound files.
 std::string SoundFolder(const std::string& name);
 

@@ -26,6 +26,12 @@ void PushSelect(int control, int entry) {
 
 void PushClick(int control) { PushDialog(platform::DialogEventKind::Clicked, control); }
 
+void PushSlide(int control, const std::vector<int>& values) {
+    for (int value : values)
+        PushDialog(platform::DialogEventKind::Sliding, control, [control, value] { ControlOf(control).value = value; });
+    PushDialog(platform::DialogEventKind::Selected, control);
+}
+
 void TypeInto(int control, const std::string& text) { ControlOf(control).text = text; }
 
 int FakeChrome(platform::ControlKind kind) {
@@ -162,6 +168,14 @@ bool ControlEnabled(int control) {
 void FocusControl(int control) { dialog.focus = control; }
 void SelectAllText(int control) {
     if (auto* c = Find(control)) c->textSelected = true;
+}
+
+void SetControlValue(int control, int value) {
+    if (auto* c = Find(control)) c->value = std::clamp(value, 0, 100);
+}
+int ControlValue(int control) {
+    auto* c = Find(control);
+    return c ? c->value : 0;
 }
 
 void SetControlEntries(int control, const std::vector<std::string>& entries) {

@@ -25,6 +25,7 @@ struct Control {
     int repaints = 0;
     bool textSelected = false;  // SelectAllText was called
     int limit = 0;              // LimitControlText, 0 none
+    int value = 0;              // a slider's position
 };
 
 struct DialogStep {
@@ -54,6 +55,8 @@ void PushDialog(platform::DialogEventKind kind, int control, std::function<void(
 void PushCheck(int control, bool checked);
 void PushSelect(int control, int entry);
 void PushClick(int control);
+// Drags a slider to each value in turn, then lets go of it.
+void PushSlide(int control, const std::vector<int>& values);
 void TypeInto(int control, const std::string& text);
 Control& ControlOf(int control);
 

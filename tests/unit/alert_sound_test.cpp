@@ -417,3 +417,104 @@ TEST_F(AlertSoundChoiceTest, ASoundDueWithinThreeSecondsIsMadeReadyAhead) {
         EXPECT_EQ(fake::state.sound.primed.size(), expected.size()) << c.remainingMs;
     }
 }
+
+TEST_F(AlertSoundTest, BuiltInSoundsPlayAtTheVolumeAndUsersFilesGetTheMediaVolume) {
+    const std::string open = "OPEN \"C:\\end.wav\" Type MPEGVIDEO ALIAS MP3_1";
+    struct Case {
+        int volume;
+        int played;                         // what the sound output was given
+        std::vector<std::string> commands;  // for the user's file
+    } cases[] = {
+        {100, 100, {open, "play MP3_1 from 0"}},  // a file opens at full volume
+        {50, 50, {open, "setaudio MP3_1 volume to 500", "play MP3_1 from 0"}},
+        {1, 1, {open, "setaudio MP3_1 volume to 10", "play MP3_1 from 0"}},
+        {0, 0, {open, "setaudio MP3_1 volume to 0", "play MP3_1 from 0"}},
+        {250, 100, {open, "play MP3_1 from 0"}},
+        {-20, 0, {open, "setaudio MP3_1 volume to 0", "play MP3_1 from 0"}},
+    };
+    for (const Case& c : cases) {
+        PlayAlertSound("", 4, c.volume);
+        EXPECT_EQ(fake::state.sound.volume, c.played) << c.volume;
+        PrepareAlertSound("", 5, c.volume);
+        EXPECT_EQ(fake::state.sound.primedVolume, c.played) << c.volume;
+        StopAlertSound();
+        fake::state.sound.mediaCommands.clear();
+        PlayAlertSound("C:\\end.wav", 0, c.volume);
+        EXPECT_EQ(Commands(), c.commands) << c.volume;
+        StopAlertSound();
+    }
+}
+
+TEST_F(AlertSoundTest, TheChooserPlaysEachSelectionAtTheVolume) {
+    fake::state.sound.selections = {"C:\\a.wav"};
+    fake::state.sound.chosenFile = "C:\\a.wav";
+    EXPECT_EQ(ChooseSoundFile(30), "C:\\a.wav");
+    EXPECT_EQ(Commands(), (std::vector<std::string>{"OPEN \"C:\\a.wav\" Type MPEGVIDEO ALIAS MP3_1",
+                                                    "setaudio MP3_1 volume to 300", "play MP3_1 from 0",
+                                                    "close MP3_1"}));
+}
+
+TEST_F(AlertSoundTest, ASoundPlaysFromItsRequestUntilItEndsOrIsStopped) {
+    EXPECT_FALSE(AlertSoundPlaying());
+    PlayAlertSound("", 19, 50);
+    EXPECT_TRUE(AlertSoundPlaying());
+    fake::state.sound.playing = {};  // the sound came to its end
+    EXPECT_FALSE(AlertSoundPlaying());
+    PlayAlertSound("", 3, 50);
+    StopAlertSound();
+    EXPECT_FALSE(AlertSoundPlaying());
+    PlayAlertSound("C:\\end.wav", 0, 100);
+    EXPECT_TRUE(AlertSoundPlaying());
+    fake::state.sound.mediaPlaying = false;  // the file came to its end
+    EXPECT_FALSE(AlertSoundPlaying());
+    PlayAlertSound("C:\\end.wav", 0, 100);
+    StopAlertSound();
+    EXPECT_FALSE(AlertSoundPlaying());
+    PlayAlertSound("", 0, 100);  // nothing to play
+    EXPECT_FALSE(AlertSoundPlaying());
+}
+
+TEST_F(AlertSoundChoiceTest, TheWarningAndTheFinishEachPlayAtTheirOwnVolume) {
+    settings.WarningSoundCustom = "C:\\warn.wav";
+    settings.FinishSoundCustom = "C:\\done.wav";
+    // What the sound output was given at r left (-1: nothing), and the media volume command sent.
+    const auto played = [](std::int32_t r, int& volume, int& primed) {
+        fake::state.sound.volume = fake::state.sound.primedVolume = -1;
+        AlertAt(r);
+        volume = fake::state.sound.volume;
+        primed = fake::state.sound.primedVolume;
+        for (const std::string& c : fake::state.sound.mediaCommands)
+            if (c.starts_with("setaudio")) return c;
+        return std::string();
+    };
+    struct Case {
+        std::int32_t warningVolume, finishVolume;
+        int warningPlayed, finishPlayed;
+        std::string warningFile, finishFile;  // the media volume for the user's files
+    } cases[] = {
+        {100, 100, 100, 100, "", ""},
+        {100, 50, 100, 50, "", "setaudio MP3_1 volume to 500"},
+        {30, 100, 30, 100, "setaudio MP3_1 volume to 300", ""},
+        {0, 70, 0, 70, "setaudio MP3_1 volume to 0", "setaudio MP3_1 volume to 700"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.warningVolume) + " " + std::to_string(c.finishVolume));
+        settings.WarningVolume = c.warningVolume;
+        settings.FinishVolume = c.finishVolume;
+        settings.WarningSoundFile = 4;
+        settings.FinishSoundFile = 10;
+        int volume = 0, primed = 0;
+        played(62000, volume, primed);  // made ready ahead
+        EXPECT_EQ(primed, c.warningPlayed);
+        played(30000, volume, primed);
+        EXPECT_EQ(volume, c.warningPlayed);
+        played(2000, volume, primed);
+        EXPECT_EQ(primed, c.finishPlayed);
+        played(0, volume, primed);
+        EXPECT_EQ(volume, c.finishPlayed);
+        settings.WarningSoundFile = 11;
+        settings.FinishSoundFile = 20;
+        EXPECT_EQ(played(30000, volume, primed), c.warningFile);
+        EXPECT_EQ(played(0, volume, primed), c.finishFile);
+    }
+}

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/timer_engine.h"
 #include "settings/settings.h"
+#include "sound/alert_sound.h"
 #include "timekeeping/time_values.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_shell.h"
@@ -533,4 +534,55 @@ TEST(ProgramMain, EndsQuietlyWhenTheWindowCannotOpen) {
     EXPECT_EQ(fake::state.calls.back(), "EndProcess 0");
     EXPECT_NE(fake::state.faultHandler, nullptr);
     EXPECT_TRUE(fake::state.messageBoxes.empty());
+}
+
+TEST_F(MainLoop, AClickOnTheTimerWhileASoundPlaysOnlyStopsIt) {
+    fake::ResetShell();
+    StartSoundSystem();
+    platform::ResizeGadget(gadget::ClockReadout, 10, 20, 80, 60);
+    platform::ResizeGadget(gadget::TimerReadout, 10, 100, 80, 200);
+    struct Case {
+        const char* what;
+        std::string path;  // the user's file, or a built-in sound when empty
+        int gadget, type;
+        bool inBreak;
+        bool stops;      // the sound stops
+        bool showsMenu;  // the menu opens
+    } cases[] = {
+        {"left click, built-in", "", gadget::TimerReadout, platform::GadgetLeftClick, false, true, false},
+        {"right click, built-in", "", gadget::TimerReadout, platform::GadgetRightClick, false, true, false},
+        {"left click, user's file", "C:\\end.wav", gadget::TimerReadout, platform::GadgetLeftClick, false, true, false},
+        {"in a break", "", gadget::TimerReadout, platform::GadgetLeftClick, true, true, false},
+        {"on the clock", "", gadget::ClockReadout, platform::GadgetRightClick, false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake::ResetShell();
+        timerState = TimerState{};
+        if (c.inBreak) StartBreak(60000);
+        const TimerState before = timerState;
+        PlayAlertSound(c.path, c.path.empty() ? 19 : 0, 100);
+        ASSERT_TRUE(AlertSoundPlaying());
+        mainLoop.popupShown = 0;
+        fake::PushGadget(c.gadget, c.type, [g = c.gadget] { fake::PointAt(g); });
+        fake::PushClose();
+        Run();
+        EXPECT_EQ(!AlertSoundPlaying(), c.stops);
+        EXPECT_EQ(fake::shell.menus.size(), c.showsMenu ? 1u : 0u);
+        EXPECT_EQ(timerState.mode, before.mode);
+        EXPECT_EQ(timerState.paused, before.paused);
+        EXPECT_EQ(mainLoop.popupShown, c.showsMenu ? 1 : 0);
+        StopAlertSound();
+    }
+    // Once the sound has played to its end, a click opens the menu again.
+    fake::ResetShell();
+    timerState = TimerState{};
+    mainLoop.popupShown = 0;
+    PlayAlertSound("", 4, 100);
+    fake::state.sound.playing = {};
+    fake::PushGadget(gadget::TimerReadout, platform::GadgetLeftClick, [] { fake::PointAt(gadget::TimerReadout); });
+    fake::PushClose();
+    Run();
+    EXPECT_EQ(fake::shell.menus.size(), 1u);
+    FreeAlertSound();
 }

@@ -13,6 +13,7 @@
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_state.h"
 #include "sound/alert_sound.h"
+#include "sound/built_in_sounds.h"
 #include "tests/support/fake_dialog.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_screen.h"
@@ -85,7 +86,7 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     const int minutesWidth = 3 * fake::kCharWidth + fake::FakeChrome(platform::ControlKind::DigitsField);
     EXPECT_EQ(C(sw::Seconds + 4).place, (platform::Rect{130 + minutesWidth + 11, 126, 22, 20}));
     EXPECT_EQ(C(sw::WarningPopupPreview).place, (platform::Rect{328, 110, 70, 20}));
-    EXPECT_EQ(C(sw::BreakTime).place, (platform::Rect{150, 181, 170, 20}));
+    EXPECT_EQ(C(sw::BreakTime).place, (platform::Rect{150, 206, 170, 20}));  // under the finish volume
     EXPECT_EQ(C(sw::NextPage).page, sw::About);
     // Tab order is the order of adding: reading order within each page.
     const auto& order = fake::dialog.order;
@@ -503,4 +504,127 @@ TEST_F(SettingsWindow, ShorterTextsGiveTheDesignedWindowBack) {
     EXPECT_EQ(C(sw::WarningFlashPreview).place, (platform::Rect{328, 86, 70, 20}));
     EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410, 290}));
     EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340, 305, 80, 25}));
+}
+
+namespace {
+
+// Both alerts sound, the warning with the door bell and the finish with the gong.
+void SoundBothAlerts() {
+    StartSoundSystem();
+    settings.WarningSound = settings.FinishSound = 1;
+    settings.WarningSoundFile = 4;
+    settings.FinishSoundFile = 10;
+}
+
+// Checks, when the script reaches it, what a control's text reads.
+void ExpectText(int control, const std::string& text) {
+    fake::PushDialog(DialogEventKind::None, 0, [control, text] { EXPECT_EQ(fake::ControlOf(control).text, text); });
+}
+
+// Checks, when the script reaches it, the built-in sound that plays and its volume.
+void ExpectPlaying(int sound, int volume) {
+    fake::PushDialog(DialogEventKind::None, 0, [sound, volume] {
+        EXPECT_EQ(fake::state.sound.playing.data(), BuiltInSound(sound).data()) << sound;
+        EXPECT_EQ(fake::state.sound.volume, volume) << sound;
+    });
+}
+
+}  // namespace
+
+TEST_F(SettingsWindow, EachSoundListHasItsVolumeRowBelowIt) {
+    settings.WarningVolume = 40;
+    OpenSettingsWindow();
+    struct Row {
+        int label, slider, value;
+        int page, y;
+        int volume;
+        const char* shown;
+    } rows[] = {
+        {sw::WarningVolumeLabel, sw::WarningVolume, sw::WarningVolumeValue, sw::Warning, 181, 40, "40%"},
+        {sw::FinishVolumeLabel, sw::FinishVolume, sw::FinishVolumeValue, sw::Finish, 156, 100, "100%"},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(C(r.label).text, "Volume");
+        EXPECT_EQ(C(r.slider).kind, platform::ControlKind::Slider);
+        EXPECT_EQ(C(r.slider).value, r.volume);
+        EXPECT_EQ(C(r.value).text, r.shown);
+        for (int control : {r.label, r.slider, r.value}) {
+            EXPECT_EQ(C(control).page, r.page) << control;
+            EXPECT_GE(C(control).place.y, r.y) << control;
+            EXPECT_LT(C(control).place.y, r.y + 5) << control;
+        }
+        // In a row from the sound list's left edge: the label, the slider, the percentage.
+        EXPECT_EQ(C(r.label).place.x, 150);
+        EXPECT_LE(C(r.label).place.x + C(r.label).place.width, C(r.slider).place.x);
+        EXPECT_LE(C(r.slider).place.x + C(r.slider).place.width, C(r.value).place.x);
+    }
+    // The finish page's break rows make room; the keyboard's Tab reaches the slider after the list.
+    EXPECT_EQ(C(sw::BreakTimer).place.y, 181);
+    EXPECT_EQ(C(sw::AutoRestart).place.y, 231);
+    const auto& order = fake::dialog.order;
+    const auto at = [&](int control) { return std::find(order.begin(), order.end(), control) - order.begin(); };
+    EXPECT_LT(at(sw::FinishSoundList), at(sw::FinishVolume));
+    EXPECT_LT(at(sw::FinishVolume), at(sw::BreakTimer));
+    fake::PushClick(sw::Cancel);
+    RunSettingsWindow();
+}
+
+TEST_F(SettingsWindow, MovingAVolumeSliderShowsThePercentageAndLettingGoPlaysTheSoundAtIt) {
+    SoundBothAlerts();
+    fake::PushSlide(sw::FinishVolume, {90, 70});
+    ExpectText(sw::FinishVolumeValue, "70%");
+    ExpectPlaying(10, 70);
+    fake::PushSlide(sw::WarningVolume, {25});
+    ExpectText(sw::WarningVolumeValue, "25%");
+    ExpectPlaying(4, 25);
+    fake::PushSelect(sw::FinishSoundList, 3);  // a preview from the list plays at the slider's volume too
+    ExpectPlaying(3, 70);
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.WarningVolume, 25);
+    EXPECT_EQ(settings.FinishVolume, 70);
+}
+
+TEST_F(SettingsWindow, TheUsersFileIsPreviewedAtTheVolumeSlidersVolume) {
+    SoundBothAlerts();
+    const std::string path = "C:\\Sounds\\gong.wav";
+    fake::state.files[path] = "RIFF";
+    settings.FinishSoundFile = 20;
+    settings.FinishSoundCustom = path;
+    fake::PushSlide(sw::FinishVolume, {30});
+    fake::PushClick(sw::Cancel);
+    Run();
+    EXPECT_EQ(fake::state.sound.mediaCommands,
+              (std::vector<std::string>{"OPEN \"" + path + "\" Type MPEGVIDEO ALIAS MP3_1",
+                                        "setaudio MP3_1 volume to 300", "play MP3_1 from 0", "close MP3_1"}));
+    EXPECT_EQ(settings.FinishVolume, 100) << "Cancel keeps the volume";
+}
+
+TEST_F(SettingsWindow, TheVolumeRowIsEnabledWithItsPlaySoundBox) {
+    SoundBothAlerts();
+    settings.FinishSound = 0;
+    fake::PushCheck(sw::WarningSound, false);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        for (int control : {sw::WarningVolumeLabel, sw::WarningVolume, sw::WarningVolumeValue, sw::FinishVolumeLabel,
+                            sw::FinishVolume, sw::FinishVolumeValue})
+            EXPECT_FALSE(C(control).enabled) << control;
+    });
+    fake::PushCheck(sw::FinishSound, true);
+    fake::PushDialog(DialogEventKind::None, 0, [] {
+        for (int control : {sw::FinishVolumeLabel, sw::FinishVolume, sw::FinishVolumeValue})
+            EXPECT_TRUE(C(control).enabled) << control;
+        EXPECT_FALSE(C(sw::WarningVolume).enabled);
+    });
+    fake::PushClick(sw::Ok);
+    Run();
+    EXPECT_EQ(settings.WarningVolume, 100) << "a disabled slider keeps its value";
+}
+
+TEST_F(SettingsWindow, TheVolumesPercentageFollowsTheLanguage) {
+    settings.WarningVolume = 5;
+    fake::PushSelect(sw::Language, 2);  // "Deutsch"
+    ExpectText(sw::WarningVolumeValue, "5 %");
+    ExpectText(sw::WarningVolumeLabel, "Lautstärke");
+    fake::PushClick(sw::Cancel);
+    Run();
 }
