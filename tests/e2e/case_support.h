@@ -1,6 +1,7 @@
 #pragma once
 // Steps the end-to-end cases share.
 #include <string>
+#include <thread>
 
 #include "tests/e2e/driver_support.h"
 
@@ -58,6 +59,20 @@ bool AnswerPrompt(DWORD processId, const std::string& title, const std::string& 
                   bool cancel = false);
 // Closes the program's prompt with this title by its close box; true when it closed.
 bool ClosePromptBox(DWORD processId, const std::string& title);
+
+// A stand-in for the presentation program's full-screen slide show: a window
+// of its class ("screenClass"), served by a thread of its own.
+struct SlideShow {
+    HWND window = nullptr;
+    DWORD threadId = 0;
+    std::thread thread;
+
+    void Start();
+    void Stop();
+};
+
+// Polls until w is the foreground window; false after timeoutMs.
+bool WaitForForeground(HWND w, DWORD timeoutMs);
 
 // A round trip through the window's thread: what it was sent or posted before is done.
 bool Settle(HWND window);
