@@ -8,6 +8,7 @@
 #include "platform/system.h"
 #include "settings/about_panel.h"
 #include "settings/settings.h"
+#include "settings/settings_window_hotkeys.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_rules.h"
 #include "settings/settings_window_state.h"
@@ -126,6 +127,7 @@ void OpenSettingsWindow() {
     settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
+    FillHotkeyControls();
     UpdateSettingsControls();
     LayOutSettingsControls();
     platform::ShowDialog();
@@ -138,6 +140,7 @@ void ApplySettingsWindow() {
         case AddinStep::Remove: RemoveAddin(); break;
         case AddinStep::None: break;
     }
+    ApplyHotkeyControls();
     ApplyWarningTime();
 }
 
@@ -159,6 +162,7 @@ void RelabelSettingsWindow() {
     RelabelSettingsControls();
     SetCustomWarningEntry();
     FillSoundLists();
+    ShowHotkeyNotes();
     LayOutSettingsControls();
 }
 

@@ -42,6 +42,7 @@ Kind KindOf(ControlKind kind) {
         case ControlKind::TextField: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::DigitsField: return {L"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::Image: return {L"STATIC", SS_OWNERDRAW | WS_CLIPSIBLINGS, 0};
+        case ControlKind::KeyField: return {L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }
@@ -229,7 +230,11 @@ bool AddControl(int control, ControlKind kind, int page, const Rect& wanted, con
     if (kind == ControlKind::DropDownList) win32::SetClosedHeight(hwnd, place.height);
     if (kind == ControlKind::DefaultButton) SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(control), 0);
     if (kind == ControlKind::Tabs) win32::tabsControl = control;
-    win32::controls[control] = win32::ControlRecord{hwnd, kind, page};
+    win32::ControlRecord record;
+    record.hwnd = hwnd;
+    record.kind = kind;
+    record.page = page;
+    win32::controls[control] = record;
     return true;
 }
 
@@ -286,6 +291,7 @@ int FittingWidth(int control) {
         }
         case ControlKind::TextField:
         case ControlKind::DigitsField: return 2 * edge + win32::FieldTextWidth(r->hwnd, r->kind);
+        case ControlKind::KeyField: return 2 * edge + win32::TextWidth(r->hwnd, {win32::WindowTextOf(r->hwnd)});
         case ControlKind::Image: return 0;
     }
     return 0;

@@ -6,17 +6,22 @@
 #include <vector>
 
 #include "tests/e2e/case_support.h"
+#include "tests/e2e/settings_window_support.h"
 
 namespace {
 
 constexpr DWORD kWait = 10000;
 constexpr int kStartPause = 37;
+// The settings window's Hotkeys page: its tab, and the key field and note of a command.
+constexpr int kHotkeysTab = 5;
+constexpr int kHotkeyField = 730, kHotkeyNote = 750;
+constexpr int kStartPauseRow = 0, kMenuRow = 12;
 
-void WriteHotkeySettings(const std::string& startPause) {
+void WriteHotkeySettings(const std::string& startPause, const std::string& more = "") {
     CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
     CHECK(e2e::WriteFileBytes(e2e::SettingsFolder() + "HV_Settings.ini",
                               "\xEF\xBB\xBF\r\n[Horavel]\r\nStartupLocation = 3\r\nHotkeys = 1\r\n"
-                              "Hotkey\\StartPause = " + startPause + "\r\n"),
+                              "Hotkey\\StartPause = " + startPause + "\r\n" + more),
           "the settings file is written");
 }
 
@@ -199,5 +204,47 @@ E2E_CASE(a_command_with_no_copy_running_starts_one_that_acts) {
     CHECK(window != nullptr, "its window appears");
     if (window) CHECK(e2e::WaitForCaption(window, kStartPause, "||", kWait), "and its count-down runs");
     e2e::StopProgram(program);
+    return e2e::Result();
+}
+
+E2E_CASE(hotkey_held_by_another_program_is_reported_beside_its_command) {
+    namespace sw = e2e::settings_window;
+    // The driver holds the combination first, as another program would.
+    CHECK(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT | MOD_ALT, VK_SPACE), "the driver holds the hotkey");
+    WriteHotkeySettings("Ctrl+Shift+Alt+Space",
+                        "Hotkey\\Reset = Ctrl+Shift+Alt+0\r\nHotkey\\Preset1 = Ctrl+Shift+Alt+1\r\n"
+                        "Hotkey\\Preset2 = Ctrl+Shift+Alt+2\r\nHotkey\\AddMinute = Ctrl+Shift+Alt+Up\r\n"
+                        "Hotkey\\SubMinute = Ctrl+Shift+Alt+Down\r\nHotkey\\Break = Ctrl+Alt+Q\r\n");
+    e2e::Process program;
+    HWND window = e2e::StartAndFind(exePath, program);
+    HWND dialog = window ? sw::OpenWithButton(window, program.id) : nullptr;
+    if (CHECK(dialog != nullptr, "the settings window opens") && CHECK(sw::TurnToTab(dialog, kHotkeysTab), "the Hotkeys tab shows")) {
+        e2e::Screenshot("settings_hotkeys_in_use");
+        CHECK(e2e::FieldText(e2e::FindChild(dialog, kHotkeyField + kStartPauseRow).hwnd) == "Ctrl+Shift+Alt+Space",
+              "the combination stands in its field");
+        const std::string note = e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + kStartPauseRow).hwnd);
+        CHECK(note == "in use by another program", "the clash is told beside the command: \"" + note + "\"");
+        // The default set types nothing in the layout in use.
+        for (int row : {1, 2, 3, 7, 8})
+            CHECK(e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + row).hwnd).empty(),
+                  "no note beside row " + std::to_string(row));
+        e2e::Log("beside Ctrl+Alt+Q: \"" + e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + 10).hwnd) + "\"");
+        // A combination typed into a field, as the user sets one.
+        HWND field = e2e::FindChild(dialog, kHotkeyField + kMenuRow).hwnd;
+        e2e::ClickWindow(field);
+        e2e::PressKeyWith({VK_CONTROL, VK_SHIFT, VK_MENU}, 'M');
+        for (DWORD waited = 0; waited < kWait && e2e::FieldText(field) != "Ctrl+Shift+Alt+M"; waited += 100)
+            e2e::Pause(100);
+        CHECK(e2e::FieldText(field) == "Ctrl+Shift+Alt+M", "the typed combination: " + e2e::FieldText(field));
+        CHECK(e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + kMenuRow).hwnd).empty(), "and it is free");
+        e2e::PressKey(VK_RETURN);
+        CHECK(sw::WaitClosed(dialog), "OK closes the window");
+        std::string saved;
+        CHECK(e2e::ReadFileBytes(e2e::SettingsFolder() + "HV_Settings.ini", saved) &&
+                  saved.find("Hotkey\\Menu = Ctrl+Shift+Alt+M\r\n") != std::string::npos,
+              "OK stores it");
+    }
+    e2e::StopProgram(program);
+    UnregisterHotKey(nullptr, 1);
     return e2e::Result();
 }

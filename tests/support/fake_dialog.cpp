@@ -28,6 +28,11 @@ void PushClick(int control) { PushDialog(platform::DialogEventKind::Clicked, con
 
 void TypeInto(int control, const std::string& text) { ControlOf(control).text = text; }
 
+void PushKey(int control, int modifiers, int key) {
+    PushDialog(platform::DialogEventKind::KeyTyped, control,
+               [=] { ControlOf(control).typed = platform::TypedKey{modifiers, key}; });
+}
+
 int FakeChrome(platform::ControlKind kind) {
     switch (kind) {
         case platform::ControlKind::CheckBox: return 16;
@@ -35,7 +40,8 @@ int FakeChrome(platform::ControlKind kind) {
         case platform::ControlKind::DefaultButton: return 10;
         case platform::ControlKind::DropDownList: return 24;
         case platform::ControlKind::TextField:
-        case platform::ControlKind::DigitsField: return 8;
+        case platform::ControlKind::DigitsField:
+        case platform::ControlKind::KeyField: return 8;
         default: return 0;
     }
 }
@@ -216,5 +222,11 @@ DialogEvent WaitDialogEvent(int timeoutMs) {
 
 bool IsWindows7OrLater() { return dialog.windows7; }
 
+
+}  // namespace platform
+
+namespace platform {
+
+TypedKey LastTypedKey(int control) { return fake::ControlOf(control).typed; }
 
 }  // namespace platform

@@ -25,6 +25,7 @@ struct Control {
     int repaints = 0;
     bool textSelected = false;  // SelectAllText was called
     int limit = 0;              // LimitControlText, 0 none
+    platform::TypedKey typed;   // key fields: the last combination typed
 };
 
 struct DialogStep {
@@ -55,6 +56,8 @@ void PushCheck(int control, bool checked);
 void PushSelect(int control, int entry);
 void PushClick(int control);
 void TypeInto(int control, const std::string& text);
+// Types a combination into a key field.
+void PushKey(int control, int modifiers, int key);
 Control& ControlOf(int control);
 
 // The fake's measure of texts: 5 pixels a character (about the dialog font's
