@@ -30,6 +30,7 @@ constexpr int MinutesSeconds = 88;  // "(Min:Sec)"
 void OpenSettings() {
     platform::SetMainWindowTopMost(false);
     windowMetrics.lastOnTop = 0;
+    ReleaseHotkeys();
     OpenSettingsWindow();
     RunSettingsWindow();
     RegisterHotkeys();

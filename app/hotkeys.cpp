@@ -168,9 +168,13 @@ std::array<HotkeyStatus, kHotkeyCommands> CheckHotkeyTable(const std::array<std:
     return status;
 }
 
-void RegisterHotkeys() {
+void ReleaseHotkeys() {
     for (int i = 0; i < kHotkeyCommands; ++i) platform::UnregisterGlobalHotkey(HotkeyId(static_cast<HotkeyCommand>(i)));
     hotkeyStatus = {};
+}
+
+void RegisterHotkeys() {
+    ReleaseHotkeys();
     if (settings.Hotkeys != 1) return;
     hotkeyStatus = CheckHotkeyTable(HotkeyTexts(settings), [](HotkeyCommand command, const Hotkey& hotkey) {
         return platform::RegisterGlobalHotkey(HotkeyId(command), hotkey.modifiers, hotkey.key);

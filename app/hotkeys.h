@@ -53,6 +53,9 @@ std::array<std::string, kHotkeyCommands> HotkeyTexts(Settings& s);
 // Registers the settings' table when Hotkeys is 1 (after taking back every
 // earlier registration) and fills hotkeyStatus.
 void RegisterHotkeys();
+// Gives every registration back (while the settings window is open, so that
+// the combinations can be typed into it).
+void ReleaseHotkeys();
 // A registered hotkey's message: runs its command without taking the keyboard.
 void RunHotkeyCommand(int id);
 // The registration id of a command.

@@ -29,6 +29,7 @@ enum class ControlKind {
     DigitsField,   // a text field that takes digits only from the keyboard
     Image,         // shows a numbered image (platform/images.h)
     Slider,        // a horizontal slider from 0 to 100, moved by the pointer or the arrow keys
+    KeyField,      // shows its text and takes the key combinations typed into it (KeyTyped)
 };
 
 // The dialog, created hidden with this client size, centred on the screen and
@@ -85,6 +86,15 @@ void SetControlImage(int control, int image);
 // Paints a control again now (buttons that lie over an image).
 void RepaintControl(int control);
 
+// Key fields: the last combination typed into one, as modifier bits and a
+// virtual-key code (platform/hotkeys.h). Every key but a modifier counts,
+// except Tab, Enter and Esc alone and Shift+Tab, which move on as in any dialog.
+struct TypedKey {
+    int modifiers = 0;
+    int key = 0;
+};
+TypedKey LastTypedKey(int control);
+
 // path shortened with an ellipsis in the middle to fit width pixels of the dialog's font.
 std::string CompactPath(const std::string& path, int width);
 
@@ -96,6 +106,7 @@ enum class DialogEventKind {
     Focused,     // a text field received the keyboard focus
     TabChanged,  // the user turned to another tab page
     Close,       // the close box
+    KeyTyped,    // a combination was typed into a key field (LastTypedKey)
 };
 
 struct DialogEvent {

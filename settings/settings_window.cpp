@@ -11,6 +11,7 @@
 #include "platform/system.h"
 #include "settings/about_panel.h"
 #include "settings/settings.h"
+#include "settings/settings_window_hotkeys.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_rules.h"
 #include "settings/settings_window_state.h"
@@ -150,6 +151,7 @@ void OpenSettingsWindow() {
     settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
+    FillHotkeyControls();
     UpdateSettingsControls();
     LayOutSettingsControls();
     platform::ShowDialog();
@@ -162,6 +164,7 @@ void ApplySettingsWindow() {
         case AddinStep::Remove: RemoveAddin(); break;
         case AddinStep::None: break;
     }
+    ApplyHotkeyControls();
     ApplyWarningTime();
     const std::string monitor = settings.Monitor + settings.MonitorRect;
     StoreMonitorChoice(settingsWindow.monitors, platform::SelectedControlEntry(sw::MonitorChoice), settings.Monitor,
@@ -193,6 +196,7 @@ void RelabelSettingsWindow() {
     FillSoundLists();
     FillMonitorLists();
     ShowVolumes();
+    ShowHotkeyNotes();
     LayOutSettingsControls();
 }
 

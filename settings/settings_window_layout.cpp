@@ -97,6 +97,8 @@ const ControlSpec kControls[] = {
     {sw::BreakTimer, kBox, sw::Finish, Box(181), 70, ""},
     {sw::BreakTime, kList, sw::Finish, SoundList(206), 0, ""},
     {sw::AutoRestart, kBox, sw::Finish, Box(231), 71, ""},
+    {sw::HotkeysOn, kBox, sw::Hotkeys, {130, 6, 190, 17}, 201, ""},
+    // The command rows come in here (AllControls).
     // The buttons lie over the page picture, so they come first: above it.
     {sw::Home, kButton, sw::About, {24, 99, 106, 20}, 177, ""},
     {sw::PreviousPage, kButton, sw::About, {249, 192, 20, 20}, 0, "<"},
@@ -106,7 +108,7 @@ const ControlSpec kControls[] = {
     {sw::Cancel, kButton, -1, {340, 335, 80, 25}, 2, ""},
 };
 
-constexpr int kTabMessages[] = {3, 111, 49, 26, 33, 46};
+constexpr int kTabMessages[] = {3, 111, 49, 26, 33, 200, 46};
 
 // The window as designed: the least it takes.
 constexpr int kDesignWidth = 428;
@@ -120,11 +122,30 @@ std::string Text(const ControlSpec& spec) { return spec.message ? Message(spec.m
 
 std::string ButtonLabel(int row) { return Message(112) + " " + std::to_string(row + 1); }
 
+// The Hotkeys page's command names: start/pause and reset, the five presets
+// named as their buttons are, then the rest.
+std::string HotkeyCommandLabel(int command) {
+    constexpr int kFirstPreset = 2, kPresets = 5;
+    if (command < kFirstPreset) return Message(206 + command);
+    if (command < kFirstPreset + kPresets) return ButtonLabel(command - kFirstPreset);
+    return Message(208 + command - kFirstPreset - kPresets);
+}
+
+bool IsHotkeyLabel(int control) { return control >= sw::HotkeyLabel && control < sw::HotkeyLabel + sw::kHotkeyRows; }
+
 // Every control in reading order, the five preset rows after their header.
 std::vector<ControlSpec> AllControls() {
     std::vector<ControlSpec> all;
     for (const ControlSpec& spec : kControls) {
         all.push_back(spec);
+        if (spec.control == sw::HotkeysOn) {
+            for (int row = 0; row < sw::kHotkeyRows; ++row) {
+                const int y = 28 + 17 * row;
+                all.push_back({sw::HotkeyLabel + row, kLabel, sw::Hotkeys, {-50, y + 2, 175, 15}, 0, ""});
+                all.push_back({sw::HotkeyField + row, ControlKind::KeyField, sw::Hotkeys, {130, y, 110, 17}, 0, ""});
+                all.push_back({sw::HotkeyNote + row, ControlKind::Label, sw::Hotkeys, {245, y + 2, 150, 15}, 0, ""});
+            }
+        }
         if (spec.control != sw::MinSecHeader) continue;
         for (int row = 0; row < 5; ++row) {
             const int y = 38 + 22 * row;
@@ -139,6 +160,7 @@ std::vector<ControlSpec> AllControls() {
 
 std::string InitialText(const ControlSpec& spec) {
     if (spec.control >= sw::ButtonLabel && spec.control < sw::ButtonLabel + 5) return ButtonLabel(spec.control - sw::ButtonLabel);
+    if (IsHotkeyLabel(spec.control)) return HotkeyCommandLabel(spec.control - sw::HotkeyLabel);
     return Text(spec);
 }
 

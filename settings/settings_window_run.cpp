@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_window.h"
+#include "settings/settings_window_hotkeys.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_rules.h"
 #include "settings/settings_window_state.h"
@@ -134,6 +135,10 @@ void OnClick(int control) {
         case sw::PreviousPage: TurnPage(-1); break;
         case sw::NextPage: TurnPage(1); break;
         case sw::Home: platform::OpenWebPage(std::string(about::HomePage)); break;
+        case sw::HotkeysOn:
+            OnHotkeysBox();
+            LayOutSettingsControls();
+            break;
         case sw::ShowClock:
         case sw::ShowTimer:
         case sw::ShowCost:
@@ -181,6 +186,10 @@ bool HandleEvent(const platform::DialogEvent& e) {
         case platform::DialogEventKind::Selected: OnSelect(e.control); return false;
         case platform::DialogEventKind::Sliding: ShowVolumes(); return false;
         case platform::DialogEventKind::Close: Cancel(); return true;
+        case platform::DialogEventKind::KeyTyped:
+            OnKeyTyped(e.control);
+            LayOutSettingsControls();
+            return false;
         case platform::DialogEventKind::Clicked:
             if (e.control == sw::Ok) {
                 ApplySettingsWindow();

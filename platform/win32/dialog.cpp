@@ -150,6 +150,35 @@ bool TurnPageByKeyboard(const MSG& m) {
     return true;
 }
 
+int HeldModifiers() {
+    int held = 0;
+    if (GetKeyState(VK_CONTROL) < 0) held |= MOD_CONTROL;
+    if (GetKeyState(VK_SHIFT) < 0) held |= MOD_SHIFT;
+    if (GetKeyState(VK_MENU) < 0) held |= MOD_ALT;
+    if (GetKeyState(VK_LWIN) < 0 || GetKeyState(VK_RWIN) < 0) held |= MOD_WIN;
+    return held;
+}
+
+// A key field takes every key typed into it, Alt and its combinations too (no
+// menu, no mnemonics), except those that move on through the dialog.
+bool TakeTypedKey(const MSG& m) {
+    ControlRecord* r = FindControl(GetDlgCtrlID(m.hwnd));
+    if (!r || r->kind != ControlKind::KeyField || r->hwnd != m.hwnd) return false;
+    const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+    if (!down) return m.message == WM_SYSKEYUP || m.message == WM_CHAR || m.message == WM_SYSCHAR;
+    const auto key = static_cast<int>(m.wParam);
+    const int held = HeldModifiers();
+    const bool movesOn = (key == VK_TAB && (held & ~MOD_SHIFT) == 0) ||
+                         ((key == VK_RETURN || key == VK_ESCAPE) && held == 0);
+    if (movesOn) return false;
+    const bool modifier = key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LWIN || key == VK_RWIN;
+    if (!modifier) {
+        r->typed = TypedKey{held, key};
+        Queue(DialogEventKind::KeyTyped, GetDlgCtrlID(m.hwnd));
+    }
+    return true;
+}
+
 // Handles one message of the thread's queue; false when it is empty.
 bool PumpOne() {
     MSG m;
@@ -159,7 +188,7 @@ bool PumpOne() {
         Queue(DialogEventKind::Close, 0);
         return true;
     }
-    if (dialog && (TurnPageByKeyboard(m) || IsDialogMessageW(dialog, &m))) return true;
+    if (dialog && (TakeTypedKey(m) || TurnPageByKeyboard(m) || IsDialogMessageW(dialog, &m))) return true;
     TranslateMessage(&m);
     DispatchMessageW(&m);
     return true;
@@ -229,6 +258,11 @@ void SetDialogSize(int innerWidth, int innerHeight) {
 
 void SetDialogTitle(const std::string& title) {
     if (dialog) SetWindowTextW(dialog, win32::Wide(title).c_str());
+}
+
+TypedKey LastTypedKey(int control) {
+    const win32::ControlRecord* r = win32::FindControl(control);
+    return r ? r->typed : TypedKey{};
 }
 
 DialogEvent WaitDialogEvent(int timeoutMs) {

@@ -44,6 +44,7 @@ Kind KindOf(ControlKind kind) {
         case ControlKind::DigitsField: return {L"EDIT", ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE};
         case ControlKind::Image: return {L"STATIC", SS_OWNERDRAW | WS_CLIPSIBLINGS, 0};
         case ControlKind::Slider: return {TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, 0};
+        case ControlKind::KeyField: return {L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }
@@ -208,6 +209,7 @@ int FittingPixels(const ControlRecord& r) {
         }
         case ControlKind::TextField:
         case ControlKind::DigitsField: return 2 * edge + FieldTextWidth(r.hwnd, r.kind);
+        case ControlKind::KeyField: return 2 * edge + TextWidth(r.hwnd, {WindowTextOf(r.hwnd)});
         case ControlKind::Image:
         case ControlKind::Slider: return 0;
     }
@@ -283,7 +285,11 @@ bool AddControl(int control, ControlKind kind, int page, const Rect& wanted, con
         SendMessageW(hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
         SendMessageW(hwnd, TBM_SETPAGESIZE, 0, 10);  // Page Up and Down, and a click beside the thumb
     }
-    win32::controls[control] = win32::ControlRecord{hwnd, kind, page};
+    win32::ControlRecord record;
+    record.hwnd = hwnd;
+    record.kind = kind;
+    record.page = page;
+    win32::controls[control] = record;
     return true;
 }
 

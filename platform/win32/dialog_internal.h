@@ -14,6 +14,7 @@ struct ControlRecord {
     int page = -1;
     int image = -1;          // image controls
     int reportedEntry = -1;  // lists: the selection last reported or set
+    TypedKey typed;          // key fields: the last combination typed
 };
 
 ControlRecord* FindControl(int control);

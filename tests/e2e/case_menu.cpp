@@ -4,7 +4,6 @@
 // button of the same length shows.
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/e2e/case_support.h"
@@ -338,63 +337,18 @@ E2E_CASE(help_opens_the_carried_guide) {
     return e2e::Result();
 }
 
-namespace {
-
-// A stand-in for the presentation program's full-screen slide show: a window
-// of its class, served by a thread of its own.
-struct SlideShow {
-    HWND window = nullptr;
-    DWORD threadId = 0;
-    std::thread thread;
-
-    void Start() {
-        HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread = std::thread([this, ready] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"screenClass";
-            wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
-            RegisterClassW(&wc);
-            window = CreateWindowExW(0, L"screenClass", L"Slide Show", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                                     nullptr, wc.hInstance, nullptr);
-            threadId = GetCurrentThreadId();
-            SetEvent(ready);
-            MSG m;
-            while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
-            DestroyWindow(window);
-        });
-        WaitForSingleObject(ready, kWait);
-        CloseHandle(ready);
-    }
-    void Stop() {
-        if (threadId) PostThreadMessageW(threadId, WM_QUIT, 0, 0);
-        if (thread.joinable()) thread.join();
-    }
-};
-
-bool WaitForForeground(HWND w, DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += 50) {
-        if (GetForegroundWindow() == w) return true;
-        if (waited >= timeoutMs) return false;
-        e2e::Pause(50);
-    }
-}
-
-}  // namespace
-
 E2E_CASE(preset_hands_the_keyboard_back_to_the_slide_show) {
     e2e::Process program;
     HWND window = e2e::StartAndFind(exePath, program);
-    SlideShow show;
+    e2e::SlideShow show;
     if (window) {
         show.Start();
         CHECK(show.window != nullptr, "the driver's slide-show window opens");
         // A click on the middle of the bottom bar activates Horavel and does nothing else.
         e2e::ClickWindow(e2e::FindChild(window, 4).hwnd);
-        CHECK(WaitForForeground(window, kWait), "Horavel is the foreground window before the preset click");
+        CHECK(e2e::WaitForForeground(window, kWait), "Horavel is the foreground window before the preset click");
         e2e::PressGadget(window, 39);
-        CHECK(WaitForForeground(show.window, kWait), "after a preset click the slide show is the foreground window");
+        CHECK(e2e::WaitForForeground(show.window, kWait), "after a preset click the slide show is the foreground window");
     }
     show.Stop();
     e2e::StopProgram(program);

@@ -176,4 +176,38 @@ bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs) {
     }
 }
 
+void SlideShow::Start() {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread = std::thread([this, ready] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"screenClass";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(DKGRAY_BRUSH));
+        RegisterClassW(&wc);
+        window = CreateWindowExW(0, L"screenClass", L"Slide Show", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                 nullptr, wc.hInstance, nullptr);
+        threadId = GetCurrentThreadId();
+        SetEvent(ready);
+        MSG m;
+        while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(ready);
+}
+
+void SlideShow::Stop() {
+    if (threadId) PostThreadMessageW(threadId, WM_QUIT, 0, 0);
+    if (thread.joinable()) thread.join();
+}
+
+bool WaitForForeground(HWND w, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += 50) {
+        if (GetForegroundWindow() == w) return true;
+        if (waited >= timeoutMs) return false;
+        Pause(50);
+    }
+}
+
 }  // namespace e2e

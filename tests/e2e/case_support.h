@@ -1,6 +1,7 @@
 #pragma once
 // Steps the end-to-end cases share.
 #include <string>
+#include <thread>
 
 #include "tests/e2e/driver_support.h"
 
@@ -62,6 +63,20 @@ bool ClosePromptBox(DWORD processId, const std::string& title);
 // Waits until the program shows `count` of the system's menu windows (the
 // menu and its open submenus); false after timeoutMs.
 bool WaitForMenuWindows(DWORD processId, int count, DWORD timeoutMs);
+
+// A stand-in for the presentation program's full-screen slide show: a window
+// of its class ("screenClass"), served by a thread of its own.
+struct SlideShow {
+    HWND window = nullptr;
+    DWORD threadId = 0;
+    std::thread thread;
+
+    void Start();
+    void Stop();
+};
+
+// Polls until w is the foreground window; false after timeoutMs.
+bool WaitForForeground(HWND w, DWORD timeoutMs);
 
 // A round trip through the window's thread: what it was sent or posted before is done.
 bool Settle(HWND window);

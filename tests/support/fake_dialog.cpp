@@ -34,6 +34,11 @@ void PushSlide(int control, const std::vector<int>& values) {
 
 void TypeInto(int control, const std::string& text) { ControlOf(control).text = text; }
 
+void PushKey(int control, int modifiers, int key) {
+    PushDialog(platform::DialogEventKind::KeyTyped, control,
+               [=] { ControlOf(control).typed = platform::TypedKey{modifiers, key}; });
+}
+
 int FakeChrome(platform::ControlKind kind) {
     switch (kind) {
         case platform::ControlKind::CheckBox: return 16;
@@ -41,7 +46,8 @@ int FakeChrome(platform::ControlKind kind) {
         case platform::ControlKind::DefaultButton: return 10;
         case platform::ControlKind::DropDownList: return 24;
         case platform::ControlKind::TextField:
-        case platform::ControlKind::DigitsField: return 8;
+        case platform::ControlKind::DigitsField:
+        case platform::ControlKind::KeyField: return 8;
         default: return 0;
     }
 }
@@ -230,5 +236,11 @@ DialogEvent WaitDialogEvent(int timeoutMs) {
 
 bool IsWindows7OrLater() { return dialog.windows7; }
 
+
+}  // namespace platform
+
+namespace platform {
+
+TypedKey LastTypedKey(int control) { return fake::ControlOf(control).typed; }
 
 }  // namespace platform

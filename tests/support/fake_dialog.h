@@ -26,6 +26,7 @@ struct Control {
     bool textSelected = false;  // SelectAllText was called
     int limit = 0;              // LimitControlText, 0 none
     int value = 0;              // a slider's position
+    platform::TypedKey typed;   // key fields: the last combination typed
 };
 
 struct DialogStep {
@@ -58,6 +59,8 @@ void PushClick(int control);
 // Drags a slider to each value in turn, then lets go of it.
 void PushSlide(int control, const std::vector<int>& values);
 void TypeInto(int control, const std::string& text);
+// Types a combination into a key field.
+void PushKey(int control, int modifiers, int key);
 Control& ControlOf(int control);
 
 // The fake's measure of texts: 5 pixels a character (about the dialog font's

@@ -167,7 +167,7 @@ TEST_F(Language, PositionAloneDecidesTheNumber) {
     EXPECT_EQ(Message(2), "General");
     EXPECT_EQ(Message(3), "Language");
     EXPECT_EQ(Message(197), "Click here to show menu");
-    EXPECT_EQ(Message(199), "");
+    EXPECT_EQ(Message(199), "Hotkeys");
 }
 
 TEST_F(Language, FourCharactersAreSkippedNotFourBytes) {
