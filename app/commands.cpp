@@ -17,6 +17,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_window.h"
+#include "stage/stage_view.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
@@ -31,6 +32,7 @@ void OpenSettings() {
     windowMetrics.lastOnTop = 0;
     OpenSettingsWindow();
     RunSettingsWindow();
+    ApplyStageViewSettings();
     layoutState.relayoutRequested = 1;
     LayoutReadouts(0);
     SetPresetCaptions();

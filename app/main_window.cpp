@@ -15,6 +15,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "settings/settings.h"
+#include "stage/stage_commands.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
@@ -252,6 +253,7 @@ void RunMainLoop() {
                                                                         timerState.nextRefreshTick));
         held.reset();
         if (e.kind == platform::EventKind::Close) return;
+        RunStageCommands();
         if (TimerTick()) {
             // A pass cut short while the window moves keeps its event for the
             // next one: a lost end of the move would leave the window hidden

@@ -23,6 +23,7 @@ constexpr unsigned RightButtonUp = 517;
 constexpr unsigned EnterSizeMove = 561;
 constexpr unsigned ExitSizeMove = 562;
 constexpr unsigned MouseLeave = 675;  // the pointer left the window element that last had a mouse move
+constexpr unsigned Wake = 0x8001;     // WakeMainLoop's message (an application message)
 }  // namespace msg
 
 // Key codes the key messages carry in wParam (the Win32 virtual-key values);
