@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -163,19 +164,20 @@ void ServeState(const Instance& in, const httplib::Request& req, httplib::Respon
 void ServeEvents(const std::shared_ptr<Instance>& in, httplib::Response& res) {
     res.set_chunked_content_provider(
         "text/event-stream", [in, seen = std::uint64_t{0}, first = true](std::size_t, httplib::DataSink& sink) mutable {
-            const PublishedStageState state = WaitForStageState(seen, HeartbeatInterval, in->stopping);
+            // A new stream starts with the latest state only.
+            if (first) seen = std::max<std::uint64_t>(CurrentStageState().version, 1) - 1;
+            const std::vector<PublishedStageState> changes = WaitForStageChanges(seen, HeartbeatInterval, in->stopping);
             if (in->stopping) {
                 sink.done();
                 return true;
             }
             std::string chunk = first ? "retry: 1000\n\n" : "";
             first = false;
-            if (state.version != seen && !state.json.empty()) {
-                chunk += "data: " + state.json + "\n\n";
-                seen = state.version;
-            } else {
+            for (const PublishedStageState& state : changes) chunk += "data: " + state.json + "\n\n";
+            if (changes.empty())
                 chunk += "event: beat\ndata: 1\n\n";
-            }
+            else
+                seen = changes.back().version;
             return sink.write(chunk.data(), chunk.size());
         });
 }

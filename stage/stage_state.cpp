@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 
 #include "app/timer_engine.h"
@@ -76,6 +77,7 @@ struct Publication {
     std::condition_variable changed;
     std::string shown;
     PublishedStageState state;
+    std::deque<PublishedStageState> history;  // the last changes, oldest first
 };
 Publication& publication() {
     static Publication p;
@@ -129,6 +131,8 @@ void PublishStageState(const StageSnapshot& s, std::uint32_t tick) {
         if (news) {
             p.shown.swap(shown);
             ++p.state.version;
+            p.history.push_back(p.state);
+            if (p.history.size() > StageHistory) p.history.pop_front();
         }
     }
     if (news) p.changed.notify_all();
@@ -140,12 +144,15 @@ PublishedStageState CurrentStageState() {
     return p.state;
 }
 
-PublishedStageState WaitForStageState(std::uint64_t seen, std::chrono::milliseconds wait,
-                                      const std::atomic<bool>& stop) {
+std::vector<PublishedStageState> WaitForStageChanges(std::uint64_t seen, std::chrono::milliseconds wait,
+                                                     const std::atomic<bool>& stop) {
     Publication& p = publication();
     std::unique_lock<std::mutex> hold(p.lock);
     p.changed.wait_for(hold, wait, [&] { return p.state.version != seen || stop; });
-    return p.state;
+    std::vector<PublishedStageState> changes;
+    for (const PublishedStageState& s : p.history)
+        if (s.version > seen) changes.push_back(s);
+    return changes;
 }
 
 void WakeStageWaiters() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 #include "timekeeping/time_values.h"
@@ -41,9 +42,13 @@ struct PublishedStageState {
     std::uint64_t version = 0;  // grows with every change of what is shown
 };
 PublishedStageState CurrentStageState();
-// Waits until the version differs from seen, the wait runs out, or stop is
-// set (followed by WakeStageWaiters); returns the state then.
-PublishedStageState WaitForStageState(std::uint64_t seen, std::chrono::milliseconds wait,
-                                      const std::atomic<bool>& stop);
+// The last changes are kept, so that a stream that was busy writing when
+// several came still sends each of them.
+constexpr std::size_t StageHistory = 64;
+// Waits until there are versions after seen, the wait runs out, or stop is
+// set (followed by WakeStageWaiters); returns the versions after seen, oldest
+// first (the latest StageHistory of them), or nothing.
+std::vector<PublishedStageState> WaitForStageChanges(std::uint64_t seen, std::chrono::milliseconds wait,
+                                                     const std::atomic<bool>& stop);
 // Wakes every waiter to look at its stop flag.
 void WakeStageWaiters();

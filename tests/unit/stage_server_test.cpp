@@ -150,6 +150,14 @@ TEST_F(StageServerTest, TheEventStreamSendsTheStateAndEveryChange) {
     const std::string received = stream.ReadUntil("02:59");
     EXPECT_NE(received.find("\"text\":\"02:59\""), std::string::npos);
     EXPECT_EQ(received.find("\"tick\":3100"), std::string::npos);
+    // Changes that come faster than the stream is written all arrive, in order.
+    for (int i = 0; i < 20; ++i) PublishStageState(Shown("burst " + std::to_string(i)), 5000 + i);
+    const std::string burst = stream.ReadUntil("burst 19");
+    std::size_t at = 0;
+    for (int i = 0; i < 20; ++i) {
+        at = burst.find("\"text\":\"burst " + std::to_string(i) + "\"", at);
+        ASSERT_NE(at, std::string::npos) << i;
+    }
 }
 
 TEST_F(StageServerTest, AControlRequestRunsOnTheMainLoopAndWakesIt) {
