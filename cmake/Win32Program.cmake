@@ -141,4 +141,4 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(horavel_e2e ${E2E_SOURCES})
 target_include_directories(horavel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 # It decodes the built-in sounds to know what a recording of one must hold.
-target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings horavel_vorbis user32 gdi32 advapi32 shell32 ole32 uuid msi)
+target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings horavel_vorbis user32 gdi32 advapi32 shell32 ole32 uuid msi ws2_32)
