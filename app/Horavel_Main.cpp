@@ -20,6 +20,7 @@
 #include "resources/embedded.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "stage/stage_view.h"
 #include "sound/alert_sound.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
@@ -149,6 +150,7 @@ bool InitApplication() {
     BuildTimerMenu();
     platform::LoadCursors();
     InitTaskbarProgress();
+    ApplyStageViewSettings();
     return true;
 }
 
@@ -159,6 +161,7 @@ void ShutdownApplication() {
         SaveSettings();
     }
     ReleaseTaskbarProgress();
+    StopStageServer();
     WaitForAlertPreview();  // a preview still on screen ends before the process does
     platform::CloseMainWindow();
     if (soundAvailable) FreeAlertSound();

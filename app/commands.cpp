@@ -18,6 +18,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_window.h"
+#include "stage/stage_view.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
@@ -34,6 +35,7 @@ void OpenSettings() {
     OpenSettingsWindow();
     RunSettingsWindow();
     RegisterHotkeys();
+    ApplyStageViewSettings();
     layoutState.relayoutRequested = 1;
     LayoutReadouts(0);
     SetPresetCaptions();

@@ -20,6 +20,7 @@
 #include "platform/window.h"
 #include "settings/settings.h"
 #include "sound/alert_sound.h"
+#include "stage/stage_commands.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
 
@@ -267,6 +268,7 @@ void RunMainLoop() {
         held.reset();
         if (e.kind == platform::EventKind::Close) return;
         WatchMonitors(platform::TickCount());
+        RunStageCommands();
         if (TimerTick()) {
             // A pass cut short while the window moves keeps its event for the
             // next one: a lost end of the move would leave the window hidden

@@ -22,6 +22,7 @@ function(horavel_embed_resources out_var)
     ${CMAKE_SOURCE_DIR}/resources/*.bmp
     ${CMAKE_SOURCE_DIR}/resources/*.ogg
     ${CMAKE_SOURCE_DIR}/resources/*.ppa
+    ${CMAKE_SOURCE_DIR}/resources/*.html
     ${CMAKE_SOURCE_DIR}/lang/*.txt)
   list(SORT files)
   horavel_help_file(help)

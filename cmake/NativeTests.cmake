@@ -4,6 +4,8 @@ find_package(GTest REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisfile vorbis ogg)
 target_link_libraries(horavel_core PUBLIC PkgConfig::VORBIS)
+pkg_check_modules(QRENCODE REQUIRED IMPORTED_TARGET libqrencode)
+target_link_libraries(horavel_core PUBLIC PkgConfig::QRENCODE)
 
 file(GLOB FAKE_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
 add_library(horavel_fake STATIC ${FAKE_SOURCES})
@@ -17,6 +19,8 @@ include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 # Tests compare against files kept in the source tree (golden outputs).
 target_compile_definitions(unit_tests PRIVATE HORAVEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The stage view's tests talk to its server with the library's own client.
+target_include_directories(unit_tests SYSTEM PRIVATE ${CMAKE_SOURCE_DIR}/build/deps/httplib)
 # The add-in file the program carries, read by Debian's olefile (hence Debian's
 # own interpreter, not whichever python3 comes first on the path).
 add_test(NAME addin_file COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/addin/check_addin.py ${CMAKE_SOURCE_DIR})

@@ -13,6 +13,13 @@ add_library(horavel_vorbis INTERFACE)
 target_include_directories(horavel_vorbis SYSTEM INTERFACE ${VORBIS_INCLUDE_DIR})
 target_link_libraries(horavel_vorbis INTERFACE ${VORBISFILE_LIBRARY} ${VORBIS_LIBRARY} ${OGG_LIBRARY})
 target_link_libraries(horavel_core PUBLIC horavel_vorbis)
+# libqrencode from the same cache; the stage view's sockets and random numbers.
+find_path(QRENCODE_INCLUDE_DIR qrencode.h REQUIRED)
+find_library(QRENCODE_LIBRARY qrencode REQUIRED)
+target_include_directories(horavel_core SYSTEM PUBLIC ${QRENCODE_INCLUDE_DIR})
+target_link_libraries(horavel_core PUBLIC ${QRENCODE_LIBRARY} ws2_32 bcrypt)
+# The server's sockets: the oldest system is Windows 7.
+target_compile_definitions(horavel_core PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 
 # Settings shared by the program and the driver: wide-character API, Windows 7
 # as the oldest system, no min/max macros, a static runtime.
@@ -134,4 +141,4 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(horavel_e2e ${E2E_SOURCES})
 target_include_directories(horavel_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 # It decodes the built-in sounds to know what a recording of one must hold.
-target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings horavel_vorbis user32 gdi32 advapi32 shell32 ole32 uuid msi)
+target_link_libraries(horavel_e2e PRIVATE horavel_win32_settings horavel_vorbis user32 gdi32 advapi32 shell32 ole32 uuid msi ws2_32)

@@ -14,6 +14,7 @@
 #include "platform/images.h"
 #include "platform/screen.h"
 #include "settings/settings.h"
+#include "stage/stage_view.h"
 #include "timekeeping/time_values.h"
 
 std::string thousandsSeparator = ",";
@@ -94,31 +95,33 @@ void RefreshReadouts() {
 
     if (InBreak()) {
         readout::DrawBreakReadout();
+        PublishStageView(t.sampleTime);
     } else {
         if (settings.ShowCostCounter == 1) readout::DrawCostReadout();
         const int textPoints = TimerFontPoints(fontScale, ColumnWidth());
         LoadReadoutFont(font::Text, textPoints, true);
         LoadReadoutFont(font::Tenths, TenthsFontPoints(textPoints), false);
         if (settings.ShowMeetingClock == 1) readout::DrawMeetingClock();
+        // A paused timer is drawn, and published, as it stood at the pause.
+        const bool frozen = t.paused == 1;
+        const std::uint32_t realTick = t.sampleTick;
+        const TimeValue realTime = t.sampleTime;
+        if (frozen) {
+            t.sampleTick = t.pauseTick;
+            t.sampleTime = t.startTime + static_cast<std::int32_t>(t.pauseTick - t.startTick) / 1000;
+        }
         if (settings.ShowTimer == 1) {
-            // A paused timer is drawn as it stood at the pause.
-            const bool frozen = t.paused == 1;
-            const std::uint32_t realTick = t.sampleTick;
-            const TimeValue realTime = t.sampleTime;
-            if (frozen) {
-                t.sampleTick = t.pauseTick;
-                t.sampleTime = t.startTime + static_cast<std::int32_t>(t.pauseTick - t.startTick) / 1000;
-            }
             if (t.mode == CountDown)
                 readout::DrawCountDown();
             else if (t.mode == CountUp)
                 readout::DrawCountUp();
-            if (frozen) {
-                t.sampleTick = realTick;
-                t.sampleTime = realTime;
-            }
-            RepaintTimerButtons();
         }
+        PublishStageView(realTime);
+        if (frozen) {
+            t.sampleTick = realTick;
+            t.sampleTime = realTime;
+        }
+        if (settings.ShowTimer == 1) RepaintTimerButtons();
     }
     platform::ActivateMainWindow();
     PublishTimerStatus();

@@ -28,6 +28,7 @@ constexpr unsigned MouseLeave = 675;  // the pointer left the window element tha
 // The window stands on a monitor of other dots per inch (their number in the
 // low word of wParam) and has taken the rectangle the system suggests.
 constexpr unsigned DpiChanged = 736;
+constexpr unsigned Wake = 0x8001;     // WakeMainLoop's message (an application message)
 }  // namespace msg
 
 // Key codes the key messages carry in wParam (the Win32 virtual-key values);

@@ -1,5 +1,6 @@
 #pragma once
 // Clock, tick count, message boxes, fault handling and the end of the process.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -45,6 +46,12 @@ struct FaultInfo {
 using FaultHandler = void (*)(const FaultInfo& fault);
 // Installs the handler for faults nobody else handles. The handler does not return.
 void InstallFaultHandler(FaultHandler handler);
+
+// Fills bytes from the system's cryptographic random generator; false when it
+// could not.
+bool SecureRandom(unsigned char* bytes, std::size_t count);
+// Makes the main loop's wait return at once, from any thread.
+void WakeMainLoop();
 
 // Ends the process with this exit code; never returns.
 [[noreturn]] void EndProcess(int exitCode);

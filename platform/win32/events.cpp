@@ -18,7 +18,7 @@ std::deque<Event> queue;
 bool IsRawInputMessage(UINT message) {
     return message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK ||
            message == WM_RBUTTONUP || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
-           message == WM_SYSKEYUP || message == WM_MOUSELEAVE;
+           message == WM_SYSKEYUP || message == WM_MOUSELEAVE || message == msg::Wake;
 }
 
 // Asks for a mouse-leave message when the pointer leaves this element, so

@@ -1,7 +1,9 @@
 #include <windows.h>
+#include <bcrypt.h>
 #include <shellapi.h>
 #include <versionhelpers.h>
 
+#include "platform/events.h"
 #include "platform/system.h"
 #include "platform/win32/main_window_handle.h"
 #include "platform/win32/text.h"
@@ -57,6 +59,12 @@ UINT BoxStyle(MessageBoxKind kind, MessageBoxIcon icon) {
 }  // namespace
 
 std::uint32_t TickCount() { return GetTickCount(); }
+
+bool SecureRandom(unsigned char* bytes, std::size_t count) {
+    return BCryptGenRandom(nullptr, bytes, static_cast<ULONG>(count), BCRYPT_USE_SYSTEM_PREFERRED_RNG) >= 0;
+}
+
+void WakeMainLoop() { PostMessageW(win32::MainWindowHandle(), msg::Wake, 0, 0); }
 
 LocalTime GetLocalTime() {
     SYSTEMTIME st;

@@ -1,5 +1,7 @@
 #include "tests/support/fake_platform.h"
 
+#include <sys/random.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -72,6 +74,8 @@ void PointAt(int gadget) {
 
 int CharHeight(const Font& font) { return font.points * state.dpiY / 72; }
 int CharWidth(const Font& font) { return std::max(1, CharHeight(font) / 2); }
+
+std::atomic<int> wakeCount{0};
 
 platform::Colour Pixel(int image, int x, int y) {
     const Image& im = state.images.at(image);
@@ -301,6 +305,11 @@ MessageBoxResult ShowMessageBox(const std::string& title, const std::string& tex
     state.messageBoxIcons.push_back(icon);
     return state.messageBoxAnswer;
 }
+
+bool SecureRandom(unsigned char* bytes, std::size_t count) {
+    return getrandom(bytes, count, 0) == static_cast<ssize_t>(count);
+}
+void WakeMainLoop() { ++fake::wakeCount; }
 
 void OpenWebPage(const std::string& address) { state.calls.push_back("OpenWebPage " + address); }
 void OpenDocument(const std::string& path) { state.calls.push_back("OpenDocument " + path); }

@@ -1,6 +1,7 @@
 #pragma once
 // A scriptable stand-in for the gadget runtime, for the unit tests: every
 // platform call lands in the state below, which tests set up and inspect.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -149,5 +150,8 @@ int CharHeight(const Font& font);
 int CharWidth(const Font& font);
 
 platform::Colour Pixel(int image, int x, int y);
+
+// How often another thread woke the main loop (WakeMainLoop).
+extern std::atomic<int> wakeCount;
 
 }  // namespace fake
