@@ -103,7 +103,7 @@ void DrawCountDown() {
         y = look.hasFill ? y - static_cast<int>(0.94 * h) : (th - h) / 2;
         DrawTimerText(look.text, KeepInside(y, h, th), look.textColour);
         ShowTimerImage();
-        shownTimerText = text;
+        shownTimerText = look.text;
     }
     UpdateTaskbarProgress(progress.state, progress.value);
     CheckAlerts();
@@ -118,7 +118,7 @@ void DrawCountUp() {
     platform::DrawTextAt(CentredX(platform::TextWidth(look.text)), (th - platform::TextHeight(look.text)) / 2,
                          look.text, look.textColour);
     ShowTimerImage();
-    shownTimerText = text;
+    shownTimerText = look.text;
 }
 
 void DrawBreakReadout() {
@@ -133,7 +133,7 @@ void DrawBreakReadout() {
     y = look.hasFill ? y - h : (th - h) / 2;
     platform::DrawTextAt(CentredX(platform::TextWidth(look.text)), KeepInside(y, h, th), look.text, look.textColour);
     ShowTimerImage();
-    shownTimerText = text;
+    shownTimerText = look.text;
 }
 
 }  // namespace readout

@@ -6,6 +6,7 @@
 
 #include "app/Horavel_Main.h"
 #include "app/main_window.h"
+#include "app/monitors.h"
 #include "app/timer_engine.h"
 #include "display/alerts.h"
 #include "display/dpi_scale.h"
@@ -167,6 +168,7 @@ TEST_F(WindowDpi, ADisplayChangeThatDropsTheDpiMessageStillRescales) {
     fake::screen.dpi = 144;
     fake::PushMessage(platform::msg::DpiChanged, 144);
     MainWindowCallback(platform::msg::DisplayChange, 0, 0);
+    WatchMonitors(platform::TickCount());  // the main loop's next pass follows the change
     EXPECT_TRUE(fake::state.script.empty());
     EXPECT_EQ(platform::GadgetRect(gadget::TopBar).height, 21);
     EXPECT_EQ(platform::ImageWidth(image::Close), 18);
