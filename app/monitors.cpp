@@ -84,6 +84,8 @@ void NoteMonitorChange() { monitorState.changed = 1; }
 
 void WatchMonitors(std::uint32_t now) {
     MonitorState& s = monitorState;
+    // A minimized window keeps its place to come back to; it follows once restored.
+    if (platform::GetWindowState() == platform::WindowState::Minimized) return;
     if (!s.changed && now - s.lastCheckTick < kCheckIntervalMs) return;
     s.lastCheckTick = now;
     if (!s.changed && platform::MonitorRects() == BoundsOf(s.monitors)) return;

@@ -167,6 +167,19 @@ TEST_F(Monitors, MissingChosenMonitorOpensOnThePrimaryAndItsReturnBringsTheStrip
     EXPECT_EQ(settings.MonitorRect, "1920,0,3200,720");
 }
 
+TEST_F(Monitors, AMinimizedStripFollowsOnceRestored) {
+    fake::SetMonitors({kPrimary, kRight});
+    Choose(kRight);
+    Start();
+    platform::SetWindowState(platform::WindowState::Minimized);
+    fake::SetMonitors({kPrimary});
+    Watch();
+    EXPECT_EQ(fake::state.state, platform::WindowState::Minimized);
+    platform::SetWindowState(platform::WindowState::Normal);
+    Watch();
+    EXPECT_EQ(Window(), (Rect4{1827, 23, 93, 1017}));
+}
+
 TEST_F(Monitors, ARenumberedOrMovedMonitorIsFoundAgain) {
     Choose(kRight);
     MonitorInfo renumbered = kRight;
