@@ -1,6 +1,5 @@
 // The alerts' volume as it leaves the sound device, in the alerts and in the
-// settings window's previews, and a click on the timer
-// that stops a sound.
+// settings window's previews, and a click on the timer that stops a sound.
 #include "tests/e2e/case_support.h"
 #include "tests/e2e/settings_window_support.h"
 #include "tests/e2e/sound_recording.h"
