@@ -247,23 +247,3 @@ TEST_F(SettingsWindowRules, AVolumeReadsAsEachLanguageWritesAPercentage) {
     }
     LoadLanguage("English");
 }
-
-TEST_F(SettingsWindowRules, VolumesOpenAsStoredWithinRangeAndStoreTheSliders) {
-    Settings s = settings;
-    struct Case {
-        std::int32_t stored;
-        int shown;
-    } cases[] = {{100, 100}, {0, 0}, {55, 55}, {250, 100}, {-3, 0}};
-    for (const Case& c : cases) {
-        s.WarningVolume = c.stored;
-        s.FinishVolume = 100 - c.shown;
-        SettingsControls controls = FillSettingsControls(s, true, false);
-        EXPECT_EQ(controls.warningVolume, c.shown) << c.stored;
-        EXPECT_EQ(controls.finishVolume, 100 - c.shown) << c.stored;
-        controls.warningVolume = 100 - c.shown;
-        controls.finishVolume = c.shown;
-        ApplySettingsControls(controls, s);
-        EXPECT_EQ(s.WarningVolume, 100 - c.shown) << c.stored;
-        EXPECT_EQ(s.FinishVolume, c.shown) << c.stored;
-    }
-}

@@ -1,4 +1,4 @@
-// A sound's volume: its decoded samples scaled, and the media-control volume.
+// A sound's volume: its decoded samples scaled.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,9 +72,4 @@ TEST(ScaleSamples, ABuiltInSoundAtHalfVolumeIsSixDecibelsDownAndAtFullVolumeBitI
     std::vector<std::int16_t> silent = gong;
     platform::ScaleSamples(silent, 0);
     EXPECT_EQ(Energy(silent), 0);
-}
-
-TEST(MediaVolume, PercentToTheMediaControlsThousandths) {
-    const int cases[][2] = {{0, 0}, {1, 10}, {50, 500}, {100, 1000}, {101, 1000}, {-1, 0}};
-    for (const auto& c : cases) EXPECT_EQ(platform::MediaVolume(c[0]), c[1]) << c[0];
 }
