@@ -8,6 +8,7 @@
 #include "app/hotkeys.h"
 #include "app/placement.h"
 #include "app/presentation.h"
+#include "app/timer_commands.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
 #include "display/readouts.h"
@@ -154,10 +155,7 @@ void HandleButtons(const platform::Event& e) {
             SetCountDown(clamped);
         }
     } else if (e.gadget == gadget::StartPause) {
-        if (InBreak())
-            StopBreak();
-        else
-            TogglePause();
+        StartOrPause();
     }
 }
 
