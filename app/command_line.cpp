@@ -233,12 +233,7 @@ void RunCopyCommand(int command, std::int64_t argument) {
             break;
         case CopyCommand::Pause: SetPaused(true); break;
         case CopyCommand::Resume: SetPaused(false); break;
-        case CopyCommand::Toggle:
-            if (InBreak())
-                StopBreak();
-            else
-                TogglePause();
-            break;
+        case CopyCommand::Toggle: StartOrPause(); break;
         case CopyCommand::Reset: ResetTimer(); break;
         case CopyCommand::Add:
             if (length) NudgeTimer(ms);

@@ -188,12 +188,7 @@ void RunHotkeyCommand(int id) {
     const std::int32_t presets[] = {settings.Button1, settings.Button2, settings.Button3, settings.Button4,
                                     settings.Button5};
     switch (command) {
-        case HotkeyCommand::StartPause:
-            if (InBreak())
-                StopBreak();
-            else
-                TogglePause();
-            break;
+        case HotkeyCommand::StartPause: StartOrPause(); break;
         case HotkeyCommand::Reset: ResetTimer(); break;
         case HotkeyCommand::Preset1:
         case HotkeyCommand::Preset2:

@@ -9,6 +9,7 @@
 #include "app/monitors.h"
 #include "app/placement.h"
 #include "app/presentation.h"
+#include "app/timer_commands.h"
 #include "app/timer_engine.h"
 #include "display/dpi_scale.h"
 #include "display/layout.h"
@@ -164,10 +165,7 @@ void HandleButtons(const platform::Event& e) {
             SetCountDown(clamped);
         }
     } else if (e.gadget == gadget::StartPause) {
-        if (InBreak())
-            StopBreak();
-        else
-            TogglePause();
+        StartOrPause();
     }
 }
 

@@ -55,6 +55,13 @@ void SetPaused(bool pause) {
     TogglePause();
 }
 
+void StartOrPause() {
+    if (InBreak())
+        StopBreak();
+    else
+        TogglePause();
+}
+
 void StartLastBreak() {
     constexpr std::int32_t kTenMinutes = 4;  // the automatic break's first-run choice
     const std::int32_t last = timerState.lastBreakMs;

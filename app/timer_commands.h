@@ -18,5 +18,7 @@ void ResetTimer();
 void StartCountDownNow(std::int32_t ms);
 // Pauses (pause) or resumes a count-down or count-up; nothing when it already is so.
 void SetPaused(bool pause);
+// The start/pause button: ends a break, else pauses or resumes.
+void StartOrPause();
 // A break of the length of the last one, or of the automatic break's length before the first.
 void StartLastBreak();

@@ -33,9 +33,14 @@ bool HotkeyTypesCharacter(int modifiers, int key) {
         ToUnicodeEx(static_cast<UINT>(key), scan, keys, typed, 8, 4, layout);
         return true;
     }
-    // Control characters (Ctrl+A gives 1) and blanks type nothing one could see.
-    for (int i = 0; i < n; ++i)
-        if (typed[i] > L' ' && typed[i] != 0x7F) return true;
+    // Control characters (Ctrl+A gives 1) type nothing; nor does a blank that
+    // a layout hands back for Space with Ctrl or Alt, which no editor types.
+    const bool withCtrlOrAlt = (modifiers & (modifier::Control | modifier::Alt)) != 0;
+    for (int i = 0; i < n; ++i) {
+        if (typed[i] < L' ' || typed[i] == 0x7F) continue;
+        if (typed[i] == L' ' && withCtrlOrAlt) continue;
+        return true;
+    }
     return false;
 }
 

@@ -15,7 +15,7 @@ constexpr int kStartPause = 37;
 // The settings window's Hotkeys page: its tab, and the key field and note of a command.
 constexpr int kHotkeysTab = 5;
 constexpr int kHotkeyField = 730, kHotkeyNote = 750;
-constexpr int kStartPauseRow = 0, kMenuRow = 12;
+constexpr int kStartPauseRow = 0, kCountUpRow = 9, kMenuRow = 12;
 
 void WriteHotkeySettings(const std::string& startPause, const std::string& more = "") {
     CreateDirectoryW(e2e::Widen(e2e::SettingsFolder()).c_str(), nullptr);
@@ -237,6 +237,13 @@ E2E_CASE(hotkey_held_by_another_program_is_reported_beside_its_command) {
             e2e::Pause(100);
         CHECK(e2e::FieldText(field) == "Ctrl+Shift+Alt+M", "the typed combination: " + e2e::FieldText(field));
         CHECK(e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + kMenuRow).hwnd).empty(), "and it is free");
+        // A letter alone types itself: the note says so.
+        HWND countUp = e2e::FindChild(dialog, kHotkeyField + kCountUpRow).hwnd;
+        e2e::ClickWindow(countUp);
+        e2e::PressKey('Q');
+        for (DWORD waited = 0; waited < kWait && e2e::FieldText(countUp) != "Q"; waited += 100) e2e::Pause(100);
+        const std::string typing = e2e::WindowText(e2e::FindChild(dialog, kHotkeyNote + kCountUpRow).hwnd);
+        CHECK(typing == "types a character", "beside Q: \"" + typing + "\"");
         e2e::PressKey(VK_RETURN);
         CHECK(sw::WaitClosed(dialog), "OK closes the window");
         std::string saved;
