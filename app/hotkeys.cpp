@@ -185,8 +185,6 @@ void RunHotkeyCommand(int id) {
     if (id < 1 || id > kHotkeyCommands) return;
     const auto command = static_cast<HotkeyCommand>(id - 1);
     const KeepFocusWhereItIs keep;
-    const std::int32_t presets[] = {settings.Button1, settings.Button2, settings.Button3, settings.Button4,
-                                    settings.Button5};
     switch (command) {
         case HotkeyCommand::StartPause: StartOrPause(); break;
         case HotkeyCommand::Reset: ResetTimer(); break;
@@ -195,7 +193,7 @@ void RunHotkeyCommand(int id) {
         case HotkeyCommand::Preset3:
         case HotkeyCommand::Preset4:
         case HotkeyCommand::Preset5:
-            SetCountDown(SaturateMs(std::int64_t{presets[id - 1 - static_cast<int>(HotkeyCommand::Preset1)]} * 1000));
+            SetPresetCountDown(static_cast<int>(command) - static_cast<int>(HotkeyCommand::Preset1) + 1);
             break;
         case HotkeyCommand::AddMinute: NudgeTimer(60000); break;
         case HotkeyCommand::SubMinute: NudgeTimer(-60000); break;

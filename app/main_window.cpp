@@ -154,9 +154,7 @@ void HandleKeys(const platform::Event& e) {
 void HandleButtons(const platform::Event& e) {
     if (e.kind != platform::EventKind::Gadget) return;
     if (e.gadget >= gadget::Preset1 && e.gadget <= gadget::Preset5) {
-        const std::int32_t* presets[] = {&settings.Button1, &settings.Button2, &settings.Button3, &settings.Button4,
-                                         &settings.Button5};
-        const std::int32_t clamped = SaturateMs(std::int64_t{*presets[e.gadget - gadget::Preset1]} * 1000);
+        const std::int32_t clamped = PresetMs(e.gadget - gadget::Preset1 + 1);
         if (platform::KeyIsDown(platform::Key::Control)) {
             AdjustCountDown(clamped);
         } else if (platform::KeyIsDown(platform::Key::Shift)) {

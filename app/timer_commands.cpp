@@ -62,6 +62,17 @@ void StartOrPause() {
         TogglePause();
 }
 
+std::int32_t PresetMs(int preset) {
+    const std::int32_t seconds[] = {settings.Button1, settings.Button2, settings.Button3, settings.Button4,
+                                    settings.Button5};
+    return SaturateMs(std::int64_t{seconds[std::clamp(preset, 1, 5) - 1]} * 1000);
+}
+
+void SetPresetCountDown(int preset) {
+    if (InBreak()) StopBreak();
+    SetCountDown(PresetMs(preset));
+}
+
 void StartLastBreak() {
     constexpr std::int32_t kTenMinutes = 4;  // the automatic break's first-run choice
     const std::int32_t last = timerState.lastBreakMs;

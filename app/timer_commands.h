@@ -20,5 +20,9 @@ void StartCountDownNow(std::int32_t ms);
 void SetPaused(bool pause);
 // The start/pause button: ends a break, else pauses or resumes.
 void StartOrPause();
+// The length of preset button 1 to 5, in milliseconds.
+std::int32_t PresetMs(int preset);
+// The count-down set to preset 1 to 5, as its button does; a break ends first.
+void SetPresetCountDown(int preset);
 // A break of the length of the last one, or of the automatic break's length before the first.
 void StartLastBreak();

@@ -2,6 +2,9 @@
 // every mode and phase, reset, start whatever the timer does.
 #include "app/timer_commands.h"
 
+#include "settings/settings.h"
+#include "stage/stage_commands.h"
+
 #include "tests/unit/timer_fixture.h"
 
 namespace {
@@ -130,4 +133,28 @@ TEST_F(TimerCommands, ResetAndPauseStates) {
     ResetTimer();
     EXPECT_FALSE(InBreak());
     EXPECT_EQ(ShownRemainingMs(), 120000);
+}
+
+// A preset from a hotkey or the stage view's control sets the count-down as
+// its button does, and ends a break first; the stage view's words act
+// through the same commands, so a minute more reaches a break too.
+TEST_F(TimerCommands, PresetsAndTheStageViewsWordsActAsTheStripDoes) {
+    settings.Button2 = 300;
+    StartBreak(120000);
+    SetPresetCountDown(2);
+    EXPECT_FALSE(InBreak());
+    EXPECT_EQ(timerState.mode, CountDown);
+    EXPECT_EQ(ShownRemainingMs(), 300000);
+
+    StartBreak(120000);
+    RunStageCommand({StageCommand::AddMinute, 0});
+    EXPECT_EQ(ShownRemainingMs(), 180000);
+    RunStageCommand({StageCommand::Preset, 2});
+    EXPECT_FALSE(InBreak());
+    EXPECT_EQ(ShownRemainingMs(), 300000);
+    const bool paused = timerState.paused != 0;
+    RunStageCommand({paused ? StageCommand::Start : StageCommand::Pause, 0});
+    EXPECT_NE(timerState.paused != 0, paused);
+    RunStageCommand({StageCommand::Toggle, 0});
+    EXPECT_EQ(timerState.paused != 0, paused);
 }
