@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/system.h"
 #include "settings/about_panel.h"
+#include "settings/stage_panel.h"
 #include "settings/settings.h"
 #include "settings/settings_window_layout.h"
 #include "settings/settings_window_rules.h"
@@ -126,6 +127,7 @@ void OpenSettingsWindow() {
     settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
+    FillStagePanel();
     UpdateSettingsControls();
     LayOutSettingsControls();
     platform::ShowDialog();
@@ -138,6 +140,7 @@ void ApplySettingsWindow() {
         case AddinStep::Remove: RemoveAddin(); break;
         case AddinStep::None: break;
     }
+    ApplyStagePanel(settings);
     ApplyWarningTime();
 }
 
@@ -159,6 +162,7 @@ void RelabelSettingsWindow() {
     RelabelSettingsControls();
     SetCustomWarningEntry();
     FillSoundLists();
+    ShowStageAddress();
     LayOutSettingsControls();
 }
 

@@ -24,10 +24,13 @@ enum Control : int {
     FinishSound, FinishSoundList, BreakTimer, BreakTime, AutoRestart,
     // "About"
     Home = 600, PreviousPage, NextPage, AboutImage,
+    // "Stage View"
+    StageOn = 700, StageLan, StagePortLabel, StagePort, StageAddressLabel, StageAddress, StageControlLabel,
+    StageControlAddress, StageStatus, StageCopy, StageRenew, StageQr,
 };
 
 // Tab pages, in the order of the tabs.
-enum Page : int { General = 0, Buttons, Display, Warning, Finish, About };
+enum Page : int { General = 0, Buttons, Display, Warning, Finish, About, Stage };
 }  // namespace sw
 
 // Adds every control to the open dialog, labelled in the active language;

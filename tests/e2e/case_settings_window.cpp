@@ -73,19 +73,23 @@ E2E_CASE(settings_window_tabs_controls_and_keyboard) {
             // The press itself takes about 600 ms of the driver's pauses.
             e2e::Log("the settings window stood " + std::to_string(GetTickCount() - pressed) + " ms after the press began");
             const RECT client = e2e::ClientRect(dialog);
-            CHECK(client.right == 428 && client.bottom == 370,
-                  "inner size 428 x 370, not " + std::to_string(client.right) + " x " + std::to_string(client.bottom));
+            // 428 x 370 as designed, widened only as far as the seven tab titles need.
+            const int width = client.right;
+            CHECK(width >= 428 && width <= 480 && client.bottom == 370,
+                  "inner size 428 x 370 or a little wider, not " + std::to_string(client.right) + " x " +
+                      std::to_string(client.bottom));
             const RECT outer = OuterRect(dialog);
             CHECK(std::abs((outer.left + outer.right) / 2 - 960) <= 1, "centred across the screen");
             CHECK(GetWindow(dialog, GW_OWNER) == window, "owned by the main window");
             CHECK(!IsWindowEnabled(window), "the main window takes no input meanwhile");
             const std::vector<std::string> titles = TabTitles(e2e::FindChild(dialog, kTabs).hwnd, program.id);
             const std::vector<std::string> expected = {"General", "Buttons", "Display", "Timer Warning", "Timer Finish",
-                                                       "About"};
-            CHECK(titles == expected, "six tabs in order, the first \"" + (titles.empty() ? "" : titles[0]) + "\"");
-            CHECK(PlacedAt(dialog, kTabs, 10, 10, 410, 290), "the tab panel at (10, 10), 410 x 290");
-            CHECK(PlacedAt(dialog, kOk, 340, 305, 80, 25), "OK at (340, 305), 80 x 25");
-            CHECK(PlacedAt(dialog, kCancel, 340, 335, 80, 25), "Cancel at (340, 335), 80 x 25");
+                                                       "About", "Stage View"};
+            CHECK(titles == expected, "seven tabs in order, the first \"" + (titles.empty() ? "" : titles[0]) + "\"");
+            const int wider = width - 428;
+            CHECK(PlacedAt(dialog, kTabs, 10, 10, 410 + wider, 290), "the tab panel at (10, 10), as wide as the window lets");
+            CHECK(PlacedAt(dialog, kOk, 340 + wider, 305, 80, 25), "OK under the panel's right edge, 80 x 25");
+            CHECK(PlacedAt(dialog, kCancel, 340 + wider, 335, 80, 25), "Cancel under it, 80 x 25");
             CHECK(e2e::WindowText(e2e::FindChild(dialog, kOk).hwnd) == "OK", "OK reads OK");
             CHECK(GetWindowLongW(e2e::FindChild(dialog, kOk).hwnd, GWL_STYLE) & BS_DEFPUSHBUTTON,
                   "OK is the default button");
@@ -98,8 +102,8 @@ E2E_CASE(settings_window_tabs_controls_and_keyboard) {
                   "the language list is 190 x 20 when closed, not " + std::to_string(language.right - language.left) +
                       " x " + std::to_string(language.bottom - language.top));
             CHECK(ListText(dialog, kLanguage) == "English", "English is selected");
-            const char* names[] = {"general", "buttons", "display", "warning", "finish", "about"};
-            for (int tab = 0; tab < 6; ++tab) {
+            const char* names[] = {"general", "buttons", "display", "warning", "finish", "about", "stage"};
+            for (int tab = 0; tab < 7; ++tab) {
                 CHECK(SelectedTab(dialog) == tab, "Ctrl+Tab reaches tab " + std::to_string(tab));
                 e2e::Pause(300);
                 e2e::Screenshot(std::string("settings_") + names[tab]);

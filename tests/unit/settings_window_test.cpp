@@ -65,7 +65,8 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     EXPECT_EQ(fake::dialog.innerHeight, 370);
     EXPECT_EQ(fake::dialog.focus, sw::Tabs);
     EXPECT_EQ(C(sw::Tabs).entries,
-              (std::vector<std::string>{"General", "Buttons", "Display", "Timer Warning", "Timer Finish", "About"}));
+              (std::vector<std::string>{"General", "Buttons", "Display", "Timer Warning", "Timer Finish", "About",
+                                        "Stage View"}));
     EXPECT_EQ(C(sw::Language).entries.size(), 10u);
     EXPECT_EQ(platform::ControlText(sw::Language), "English");
     EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (01:15)");
@@ -444,17 +445,17 @@ TEST_F(SettingsWindow, ControlsGrowToTheirTextsAndPushTheirRows) {
          sw::LanguageLabel, {29, 23, 175, 20}, 428 + 77},
         {"another page stays", [] { C(sw::SalaryLabel).text = std::string(40, 'x'); }, sw::Location,
          {130, 20, 190, 20}, 428 + 77},
-        // Six titles of 100 pixels and 12 of frame each, and 4: 676.
+        // Seven titles of 100 pixels and 12 of frame each, and 4: 788.
         {"the tab titles",
          [] {
              for (std::string& title : C(sw::Tabs).entries) title = std::string(20, 'x');
          },
-         sw::Tabs, {10, 10, 676, 290}, 428 + 266},
+         sw::Tabs, {10, 10, 788, 290}, 428 + 378},
         {"OK under the wider panel",
          [] {
              for (std::string& title : C(sw::Tabs).entries) title = std::string(20, 'x');
          },
-         sw::Ok, {340 + 266, 305, 80, 25}, 428 + 266},
+         sw::Ok, {340 + 378, 305, 80, 25}, 428 + 378},
         {"a button alone on its row", [] { C(sw::Defaults).text = std::string(30, 'x'); }, sw::Defaults,
          {130, 156, 160, 20}, 428},
         // "Progressively Louder" and the browse entry fit in 170; a long one does not.
