@@ -1,9 +1,4 @@
 // The settings window's stage-view tab through the fake dialog.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +16,7 @@
 #include "tests/support/fake_platform.h"
 #include "tests/support/fake_screen.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/loopback_holder.h"
 
 namespace {
 
@@ -89,15 +85,9 @@ TEST_F(StagePanel, TokensAreMadeWhenMissingAndRenewedOnlyForOk) {
 
 TEST_F(StagePanel, APortInUseIsSaidBesideTheAddressInTheActiveLanguage) {
     // Another program listens on the loopback port: the server reports it.
-    const int holder = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    ASSERT_EQ(listen(holder, 1), 0);
-    socklen_t length = sizeof a;
-    getsockname(holder, reinterpret_cast<sockaddr*>(&a), &length);
-    const int taken = ntohs(a.sin_port);
+    fake::LoopbackHolder holder;
+    const int taken = holder.port();
+    ASSERT_GT(taken, 0);
     settings.StageView = 1;
     settings.StageViewPort = taken;
     ASSERT_EQ(StartStageServer({false, taken, View, Control}), StageServerStatus::PortInUse);
@@ -107,7 +97,6 @@ TEST_F(StagePanel, APortInUseIsSaidBesideTheAddressInTheActiveLanguage) {
     RelabelSettingsWindow();
     EXPECT_EQ(C(sw::StageStatus).text, "Port " + std::to_string(taken) + " wird von einem anderen Programm benutzt");
     platform::CloseDialog();
-    close(holder);
     StopStageServer();
 }
 

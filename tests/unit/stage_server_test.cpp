@@ -20,6 +20,7 @@
 #include "stage/stage_state.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/loopback_holder.h"
 
 namespace {
 
@@ -228,19 +229,13 @@ TEST_F(StageServerTest, The65thConnectionIsRefusedAndAFreedPlaceServesAgain) {
 }
 
 TEST(StageServerPort, APortAnotherProgramHoldsIsReported) {
-    const int holder = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    ASSERT_EQ(listen(holder, 1), 0);
-    socklen_t length = sizeof a;
-    getsockname(holder, reinterpret_cast<sockaddr*>(&a), &length);
-    const int port = ntohs(a.sin_port);
+    fake::LoopbackHolder holder;
+    const int port = holder.port();
+    ASSERT_GT(port, 0);
     EXPECT_EQ(StartStageServer({false, port, View, Control}), StageServerStatus::PortInUse);
     EXPECT_EQ(CurrentStageServerStatus(), StageServerStatus::PortInUse);
     EXPECT_EQ(StageServerPort(), 0);
-    close(holder);
+    holder.Close();
     EXPECT_EQ(StartStageServer({false, port, View, Control}), StageServerStatus::Running);
     StopStageServer();
     WaitForStageServersEnded();
