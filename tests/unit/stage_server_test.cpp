@@ -202,6 +202,18 @@ TEST_F(StageServerTest, OversizedRequestsAreRefused) {
     }
 }
 
+TEST_F(StageServerTest, ALineWithoutEndIsNotReadOnWithoutEnd) {
+    // A client that sends one endless request line: the server stops reading
+    // at the limit and closes, so the client's sending soon fails, long
+    // before the server could have stored it all.
+    RawClient raw(port_);
+    const std::string chunk(64 * 1024, 'a');
+    bool sending = raw.Send("GET /?token=" + View);
+    int sent = 0;
+    for (; sent < 256 && sending; ++sent) sending = raw.Send(chunk);
+    EXPECT_FALSE(sending) << sent << " chunks of 64 KiB taken";
+}
+
 TEST_F(StageServerTest, The65thConnectionIsRefusedAndAFreedPlaceServesAgain) {
     std::vector<std::unique_ptr<RawClient>> streams;
     for (int i = 0; i < StageMaxConnections; ++i) {
