@@ -62,7 +62,9 @@ void SaveWindowShot(HWND window, const std::string& name) {
 bool SelectAboutTab(HWND settings, HWND& picture) {
     HWND tabs = e2e::FindChild(settings, kTabs).hwnd;
     for (int waited = 0; waited <= 10000; waited += 100) {
-        if (GetForegroundWindow() == settings && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 0 && waited % 1000 == 0)
+        // Backwards from the first tab: the last ("Stage View"), then "About".
+        const LRESULT tab = SendMessageW(tabs, TCM_GETCURSEL, 0, 0);
+        if (GetForegroundWindow() == settings && (tab == 0 || tab == 6) && waited % 500 == 0)
             e2e::PressKeyWith({VK_CONTROL, VK_SHIFT}, VK_TAB);
         picture = e2e::FindChild(settings, kPicture).hwnd;
         if (picture && IsWindowVisible(picture)) return true;
