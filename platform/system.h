@@ -50,6 +50,8 @@ void InstallFaultHandler(FaultHandler handler);
 // Fills bytes from the system's cryptographic random generator; false when it
 // could not.
 bool SecureRandom(unsigned char* bytes, std::size_t count);
+// Puts a text into the clipboard.
+void CopyTextToClipboard(const std::string& text);
 // Makes the main loop's wait return at once, from any thread.
 void WakeMainLoop();
 

@@ -10,6 +10,7 @@
 #include "platform/monitors.h"
 #include "platform/system.h"
 #include "settings/about_panel.h"
+#include "settings/stage_panel.h"
 #include "settings/settings.h"
 #include "settings/settings_window_hotkeys.h"
 #include "settings/settings_window_layout.h"
@@ -152,6 +153,7 @@ void OpenSettingsWindow() {
     settingsWindow.aboutPage = 0;
     DrawAboutPage(0);
     FillHotkeyControls();
+    FillStagePanel();
     UpdateSettingsControls();
     LayOutSettingsControls();
     platform::ShowDialog();
@@ -165,6 +167,7 @@ void ApplySettingsWindow() {
         case AddinStep::None: break;
     }
     ApplyHotkeyControls();
+    ApplyStagePanel(settings);
     ApplyWarningTime();
     const std::string monitor = settings.Monitor + settings.MonitorRect;
     StoreMonitorChoice(settingsWindow.monitors, platform::SelectedControlEntry(sw::MonitorChoice), settings.Monitor,
@@ -197,6 +200,7 @@ void RelabelSettingsWindow() {
     FillMonitorLists();
     ShowVolumes();
     ShowHotkeyNotes();
+    ShowStageAddress();
     LayOutSettingsControls();
 }
 

@@ -104,11 +104,23 @@ const ControlSpec kControls[] = {
     {sw::PreviousPage, kButton, sw::About, {249, 192, 20, 20}, 0, "<"},
     {sw::NextPage, kButton, sw::About, {273, 192, 20, 20}, 0, ">"},
     {sw::AboutImage, ControlKind::Image, sw::About, {5, 5, 395, 254}, 0, ""},
+    {sw::StageOn, kBox, sw::Stage, Box(20), 242, ""},
+    {sw::StageLan, kBox, sw::Stage, Box(42), 243, ""},
+    {sw::StagePortLabel, kLabel, sw::Stage, Label(67), 244, ""},
+    {sw::StagePort, ControlKind::DigitsField, sw::Stage, {130, 67, 45, 20}, 0, ""},
+    {sw::StageAddressLabel, kLabel, sw::Stage, Label(92), 248, ""},
+    {sw::StageCopy, kButton, sw::Stage, {130, 92, 110, 20}, 245, ""},
+    {sw::StageRenew, kButton, sw::Stage, {250, 92, 110, 20}, 246, ""},
+    {sw::StageAddress, ControlKind::Label, sw::Stage, {5, 116, 393, 20}, 0, ""},
+    {sw::StageControlLabel, kLabel, sw::Stage, Label(136), 249, ""},
+    {sw::StageControlAddress, ControlKind::Label, sw::Stage, {5, 158, 393, 20}, 0, ""},
+    {sw::StageQr, ControlKind::Image, sw::Stage, {5, 180, 76, 76}, 0, ""},
+    {sw::StageStatus, ControlKind::Label, sw::Stage, {90, 183, 308, 20}, 0, ""},
     {sw::Ok, ControlKind::DefaultButton, -1, {340, 305, 80, 25}, 1, ""},
     {sw::Cancel, kButton, -1, {340, 335, 80, 25}, 2, ""},
 };
 
-constexpr int kTabMessages[] = {3, 111, 49, 26, 33, 200, 46};
+constexpr int kTabMessages[] = {3, 111, 49, 26, 33, 200, 241, 46};
 
 // The window as designed: the least it takes.
 constexpr int kDesignWidth = 428;
@@ -184,6 +196,12 @@ std::vector<std::string> TabTitles() {
 
 bool IsRowLabel(const ControlSpec& spec) { return spec.kind == kLabel && spec.place.x < 0; }
 
+// The stage view's addresses and the port's state are not words to fit: they
+// keep the width they were given.
+bool KeepsItsWidth(int control) {
+    return control == sw::StageAddress || control == sw::StageControlAddress || control == sw::StageStatus;
+}
+
 bool SharesRows(const Rect& a, const Rect& b) { return a.y < b.y + b.height && b.y < a.y + a.height; }
 
 struct Placed {
@@ -200,7 +218,8 @@ std::vector<Placed> LayOutPage(const std::vector<ControlSpec>& all, int page) {
     for (const ControlSpec& spec : all) {
         if (spec.page != page || !platform::ControlExists(spec.control)) continue;
         Rect r = spec.place;
-        if (spec.kind != ControlKind::Image) r.width = std::max(r.width, platform::FittingWidth(spec.control));
+        if (spec.kind != ControlKind::Image && !KeepsItsWidth(spec.control))
+            r.width = std::max(r.width, platform::FittingWidth(spec.control));
         placed.push_back({spec, r});
     }
     int labelEnd = kLabelEnd;
@@ -284,7 +303,7 @@ void LayOutSettingsControls() {
     const std::vector<ControlSpec> all = AllControls();
     std::vector<std::vector<Placed>> pages;
     int pageRight = kDesignPageRight;
-    for (int page = sw::General; page <= sw::About; ++page) {
+    for (int page = sw::General; page <= sw::Stage; ++page) {
         pages.push_back(LayOutPage(all, page));
         SpanFieldsHeader(pages.back());
         for (const Placed& p : pages.back()) pageRight = std::max(pageRight, p.place.x + p.place.width);

@@ -29,13 +29,16 @@ enum Control : int {
     // "Hotkeys": command i (0 to 12, as app/hotkeys.h numbers them) is
     // HotkeyLabel + i, HotkeyField + i, HotkeyNote + i
     HotkeysOn = 700, HotkeyLabel = 710, HotkeyField = 730, HotkeyNote = 750,
+    // "Stage View"
+    StageOn = 800, StageLan, StagePortLabel, StagePort, StageAddressLabel, StageAddress, StageControlLabel,
+    StageControlAddress, StageStatus, StageCopy, StageRenew, StageQr,
 };
 
 // Rows of the Hotkeys page: one a command.
 constexpr int kHotkeyRows = 13;
 
 // Tab pages, in the order of the tabs.
-enum Page : int { General = 0, Buttons, Display, Warning, Finish, Hotkeys, About };
+enum Page : int { General = 0, Buttons, Display, Warning, Finish, Hotkeys, Stage, About };
 }  // namespace sw
 
 // Adds every control to the open dialog, labelled in the active language;

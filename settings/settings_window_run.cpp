@@ -7,6 +7,7 @@
 #include "platform/dialog.h"
 #include "platform/menu.h"
 #include "platform/system.h"
+#include "settings/stage_panel.h"
 #include "settings/about_panel.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -139,6 +140,9 @@ void OnClick(int control) {
             OnHotkeysBox();
             LayOutSettingsControls();
             break;
+        case sw::StageLan: ShowStageAddress(); break;
+        case sw::StageCopy: CopyStageAddress(); break;
+        case sw::StageRenew: RenewStagePanelTokens(); break;
         case sw::ShowClock:
         case sw::ShowTimer:
         case sw::ShowCost:

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <versionhelpers.h>
 
+#include <cstring>
+
 #include "platform/events.h"
 #include "platform/system.h"
 #include "platform/win32/main_window_handle.h"
@@ -62,6 +64,23 @@ std::uint32_t TickCount() { return GetTickCount(); }
 
 bool SecureRandom(unsigned char* bytes, std::size_t count) {
     return BCryptGenRandom(nullptr, bytes, static_cast<ULONG>(count), BCRYPT_USE_SYSTEM_PREFERRED_RNG) >= 0;
+}
+
+void CopyTextToClipboard(const std::string& text) {
+    const std::wstring wide = win32::Wide(text);
+    const SIZE_T bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return;
+    if (void* p = GlobalLock(memory)) {
+        std::memcpy(p, wide.c_str(), bytes);
+        GlobalUnlock(memory);
+    }
+    if (OpenClipboard(win32::MainWindowHandle())) {
+        EmptyClipboard();
+        if (SetClipboardData(CF_UNICODETEXT, memory)) memory = nullptr;  // the clipboard owns it now
+        CloseClipboard();
+    }
+    if (memory) GlobalFree(memory);
 }
 
 void WakeMainLoop() { PostMessageW(win32::MainWindowHandle(), msg::Wake, 0, 0); }

@@ -102,7 +102,7 @@ int StripInProportion(const std::string& exePath, const char* shot) {
             TurnToTab(dialog, 2);
             e2e::Screenshot(std::string(shot) + "_settings_display");
             // The About page is drawn at 96 and shown grown to the window's dots per inch.
-            TurnToTab(dialog, 5);
+            TurnToTab(dialog, 7);
             const RECT about = e2e::FindChild(dialog, kAboutImage).rect;
             CHECK(about.right - about.left == At(395, dpi) && about.bottom - about.top == At(254, dpi),
                   "the About page is " + std::to_string(about.right - about.left) + " x " +

@@ -67,7 +67,7 @@ int SelectedTab(HWND dialog) {
 }
 
 void TurnToTab(HWND dialog, int tab) {
-    for (int i = 0; i < 7 && SelectedTab(dialog) != tab; ++i) {
+    for (int i = 0; i < 8 && SelectedTab(dialog) != tab; ++i) {
         e2e::PressKeyWith({VK_CONTROL}, VK_TAB);
         e2e::Pause(200);
     }

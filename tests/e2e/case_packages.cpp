@@ -216,7 +216,9 @@ E2E_CASE(portable_zip_runs_from_any_folder) {
     GetFileAttributesExW(e2e::Widen(folder + "\\Horavel.exe").c_str(), GetFileExInfoStandard, &program);
     const ULONGLONG size = (ULONGLONG{program.nFileSizeHigh} << 32) | program.nFileSizeLow;
     e2e::Log("Horavel.exe: " + std::to_string(size) + " bytes");
-    CHECK(size > 0 && size <= 2000000, "the program with everything built in is at most 2 MB");
+    // The stage view's server brings about 1.1 MB of the static C++ runtime (streams,
+    // locales, regular expressions) that the program did not use before.
+    CHECK(size > 0 && size <= 2500000, "the program with everything built in is at most 2.5 MB");
 
     ShowsItsWindow(folder + "\\Horavel.exe");
     std::string recorded;

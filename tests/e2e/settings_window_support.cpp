@@ -85,7 +85,7 @@ int SelectedTab(HWND dialog) {
 }
 
 bool TurnToTab(HWND dialog, int tab) {
-    for (int i = 0; i < 7 && SelectedTab(dialog) != tab; ++i) {
+    for (int i = 0; i < 8 && SelectedTab(dialog) != tab; ++i) {
         PressKeyWith({VK_CONTROL}, VK_TAB);
         Pause(200);
     }

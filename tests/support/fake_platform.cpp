@@ -310,6 +310,7 @@ bool SecureRandom(unsigned char* bytes, std::size_t count) {
     return getrandom(bytes, count, 0) == static_cast<ssize_t>(count);
 }
 void WakeMainLoop() { ++fake::wakeCount; }
+void CopyTextToClipboard(const std::string& text) { state.calls.push_back("Clipboard " + text); }
 
 void OpenWebPage(const std::string& address) { state.calls.push_back("OpenWebPage " + address); }
 void OpenDocument(const std::string& path) { state.calls.push_back("OpenDocument " + path); }

@@ -57,13 +57,13 @@ void PrintTo(const TableCase& t, std::ostream* out) { *out << t.label; }
 const TableCase kTables[] = {
     {"ChineseSimplified", "Chinese Simplified", {9, 226},
      {{2, "取消"}, {92, "警告"}, {93, "结束"}, {113, "设置"}}},
-    {"Czech", "Czech", {1, 9, 57, 59, 60},
+    {"Czech", "Czech", {1, 9, 57, 59, 60, 244},
      {{2, "Storno"}, {92, "VAROVÁNÍ"}, {93, "KONEC"}, {113, "Nastavení"}}},
-    {"Deutsch", "Deutsch", {1, 9, 52, 57, 59, 60, 67, 206},
+    {"Deutsch", "Deutsch", {1, 9, 52, 57, 59, 60, 67, 206, 244},
      {{2, "Abbruch"}, {92, "WARNUNG"}, {93, "ENDE"}, {113, "Einstellungen"}}},
-    {"Espanol", "Español", {3, 9, 51, 57, 59},
+    {"Espanol", "Español", {3, 9, 51, 57, 59, 249},
      {{2, "Cancelar"}, {92, "PRECAUCIÓN"}, {93, "FINALIZADO"}, {113, "Configuración"}}},
-    {"Francais", "Français", {1, 9, 51, 56, 57, 59, 67, 213, 225},
+    {"Francais", "Français", {1, 9, 51, 56, 57, 59, 67, 213, 225, 244},
      {{2, "Annuler"}, {92, "AVERTISSEMENT"}, {93, "FINI"}, {113, "Paramètres"}}},
     {"Japanese", "Japanese", {1, 9, 226},
      {{2, "キャンセル"}, {92, "警告"}, {93, "終了"}, {113, "設定"}}},
@@ -85,7 +85,7 @@ const std::vector<std::vector<int>> kShownTogether = {
     {37, 38, 39, 40, 41, 42, 43, 44},  // warning time
     {50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69},  // sounds
     {72, 73, 74, 75, 76, 77, 78, 79},  // break length
-    {3, 111, 49, 26, 33, 200, 46},     // tabs
+    {3, 111, 49, 26, 33, 200, 241, 46},  // tabs
     {112, 206, 207, 208, 209, 210, 211, 212, 213},  // the hotkeys' commands
     {202, 203, 204, 205},               // the notes beside a hotkey
     {95, 97, 98, 99, 100, 101, 104, 105, 113, 193, 114},  // the timer menu

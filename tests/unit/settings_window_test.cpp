@@ -67,7 +67,7 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     EXPECT_EQ(fake::dialog.focus, sw::Tabs);
     EXPECT_EQ(C(sw::Tabs).entries,
               (std::vector<std::string>{"General", "Buttons", "Display", "Timer Warning", "Timer Finish", "Hotkeys",
-                                        "About"}));
+                                        "Stage View", "About"}));
     EXPECT_EQ(C(sw::Language).entries.size(), 10u);
     EXPECT_EQ(platform::ControlText(sw::Language), "English");
     EXPECT_EQ(platform::ControlText(sw::WarningTime), "Custom... (01:15)");

@@ -20,6 +20,7 @@
 #include "stage/stage_state.h"
 #include "tests/support/fake_main_window.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/loopback_holder.h"
 
 namespace {
 
@@ -201,6 +202,18 @@ TEST_F(StageServerTest, OversizedRequestsAreRefused) {
     }
 }
 
+TEST_F(StageServerTest, ALineWithoutEndIsNotReadOnWithoutEnd) {
+    // A client that sends one endless request line: the server stops reading
+    // at the limit and closes, so the client's sending soon fails, long
+    // before the server could have stored it all.
+    RawClient raw(port_);
+    const std::string chunk(64 * 1024, 'a');
+    bool sending = raw.Send("GET /?token=" + View);
+    int sent = 0;
+    for (; sent < 256 && sending; ++sent) sending = raw.Send(chunk);
+    EXPECT_FALSE(sending) << sent << " chunks of 64 KiB taken";
+}
+
 TEST_F(StageServerTest, The65thConnectionIsRefusedAndAFreedPlaceServesAgain) {
     std::vector<std::unique_ptr<RawClient>> streams;
     for (int i = 0; i < StageMaxConnections; ++i) {
@@ -228,19 +241,13 @@ TEST_F(StageServerTest, The65thConnectionIsRefusedAndAFreedPlaceServesAgain) {
 }
 
 TEST(StageServerPort, APortAnotherProgramHoldsIsReported) {
-    const int holder = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(holder, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    ASSERT_EQ(listen(holder, 1), 0);
-    socklen_t length = sizeof a;
-    getsockname(holder, reinterpret_cast<sockaddr*>(&a), &length);
-    const int port = ntohs(a.sin_port);
+    fake::LoopbackHolder holder;
+    const int port = holder.port();
+    ASSERT_GT(port, 0);
     EXPECT_EQ(StartStageServer({false, port, View, Control}), StageServerStatus::PortInUse);
     EXPECT_EQ(CurrentStageServerStatus(), StageServerStatus::PortInUse);
     EXPECT_EQ(StageServerPort(), 0);
-    close(holder);
+    holder.Close();
     EXPECT_EQ(StartStageServer({false, port, View, Control}), StageServerStatus::Running);
     StopStageServer();
     WaitForStageServersEnded();
