@@ -21,6 +21,11 @@
 
 namespace {
 
+// The window is designed 428 wide; the eight English tab titles (at the
+// fake's 5 pixels a character, 12 of frame each and 4) need 30 more.
+constexpr int kTitlesWider = 30;
+constexpr int kEnglishWidth = 428 + kTitlesWider;
+
 using platform::DialogEventKind;
 
 const std::string kFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
@@ -62,7 +67,7 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     OpenSettingsWindow();
     EXPECT_TRUE(fake::dialog.shown);
     EXPECT_EQ(fake::dialog.title, "Horavel Settings");
-    EXPECT_EQ(fake::dialog.innerWidth, 428);
+    EXPECT_EQ(fake::dialog.innerWidth, kEnglishWidth);
     EXPECT_EQ(fake::dialog.innerHeight, 370);
     EXPECT_EQ(fake::dialog.focus, sw::Tabs);
     EXPECT_EQ(C(sw::Tabs).entries,
@@ -79,9 +84,9 @@ TEST_F(SettingsWindow, OpensFilledCentredAndShown) {
     EXPECT_EQ(C(sw::WarningSoundList).entries.back(), "Custom Sound (Browse...)") << "the file is gone";
     EXPECT_EQ(C(sw::AboutImage).image, about::PageImage);
     // Places, on the page or the dialog.
-    EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410, 290}));
+    EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410 + kTitlesWider, 290}));
     EXPECT_EQ(C(sw::Ok).kind, platform::ControlKind::DefaultButton);
-    EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340, 305, 80, 25}));
+    EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340 + kTitlesWider, 305, 80, 25}));
     EXPECT_EQ(C(sw::LanguageLabel).place, (platform::Rect{-50, 23, 175, 20}));
     // The minutes fields grow to hold three digits; the colon and seconds follow.
     const int minutesWidth = 3 * fake::kCharWidth + fake::FakeChrome(platform::ControlKind::DigitsField);
@@ -446,22 +451,22 @@ TEST_F(SettingsWindow, ControlsGrowToTheirTextsAndPushTheirRows) {
          sw::LanguageLabel, {29, 23, 175, 20}, 428 + 77},
         {"another page stays", [] { C(sw::SalaryLabel).text = std::string(40, 'x'); }, sw::Location,
          {130, 20, 190, 20}, 428 + 77},
-        // Seven titles of 100 pixels and 12 of frame each, and 4: 788.
+        // Eight titles of 100 pixels and 12 of frame each, and 4: 900.
         {"the tab titles",
          [] {
              for (std::string& title : C(sw::Tabs).entries) title = std::string(20, 'x');
          },
-         sw::Tabs, {10, 10, 788, 290}, 428 + 378},
+         sw::Tabs, {10, 10, 900, 290}, 428 + 490},
         {"OK under the wider panel",
          [] {
              for (std::string& title : C(sw::Tabs).entries) title = std::string(20, 'x');
          },
-         sw::Ok, {340 + 378, 305, 80, 25}, 428 + 378},
+         sw::Ok, {340 + 490, 305, 80, 25}, 428 + 490},
         {"a button alone on its row", [] { C(sw::Defaults).text = std::string(30, 'x'); }, sw::Defaults,
-         {130, 156, 160, 20}, 428},
+         {130, 156, 160, 20}, kEnglishWidth},
         // "Progressively Louder" and the browse entry fit in 170; a long one does not.
         {"a list's widest entry", [] { C(sw::FinishSoundList).entries.push_back(std::string(40, 'x')); },
-         sw::FinishSoundList, {150, 131, 224, 20}, 428},
+         sw::FinishSoundList, {150, 131, 224, 20}, kEnglishWidth},
     };
     for (const GrowCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -501,10 +506,10 @@ TEST_F(SettingsWindow, ShorterTextsGiveTheDesignedWindowBack) {
     LayOutSettingsControls();
     ASSERT_EQ(fake::dialog.innerWidth, 428 + 74);
     RelabelSettingsWindow();  // the language's own texts again
-    EXPECT_EQ(fake::dialog.innerWidth, 428);
+    EXPECT_EQ(fake::dialog.innerWidth, kEnglishWidth);
     EXPECT_EQ(C(sw::WarningFlashPreview).place, (platform::Rect{328, 86, 70, 20}));
-    EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410, 290}));
-    EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340, 305, 80, 25}));
+    EXPECT_EQ(C(sw::Tabs).place, (platform::Rect{10, 10, 410 + kTitlesWider, 290}));
+    EXPECT_EQ(C(sw::Ok).place, (platform::Rect{340 + kTitlesWider, 305, 80, 25}));
 }
 
 namespace {
