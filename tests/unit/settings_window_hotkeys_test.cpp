@@ -1,6 +1,6 @@
 // The settings window's Hotkeys page through the fake dialog: the defaults
 // that come with the box, the key fields, the notes beside them, OK and Cancel.
-#include <gtest/gtest.h>
+#include "tests/unit/settings_window_fixture.h"
 
 #include "app/hotkeys.h"
 #include "lang/messages.h"
@@ -21,23 +21,8 @@ using namespace platform::modifier;
 constexpr int kStartPause = 0, kReset = 1, kPreset1 = 2, kAddMinute = 7, kMenu = 12;
 constexpr int kSpace = 0x20, kBackspace = 0x08, kEscape = 0x1B;
 
-class HotkeysPage : public ::testing::Test {
+class HotkeysPage : public SettingsWindowTest {
 protected:
-    void SetUp() override {
-        fake::Reset();
-        fake::ResetScreen();
-        fake::ResetDialog();
-        fake::ResetShell();
-        fake::ResetHotkeys();
-        settings = Settings{};
-        ResetSettings();
-        SettingsFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
-        LoadLanguage("English");
-    }
-    void Run() {
-        OpenSettingsWindow();
-        RunSettingsWindow();
-    }
     static std::string Field(int command) { return fake::ControlOf(sw::HotkeyField + command).text; }
     static std::string Note(int command) { return fake::ControlOf(sw::HotkeyNote + command).text; }
 };

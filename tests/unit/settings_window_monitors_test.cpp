@@ -1,6 +1,6 @@
 // The settings window's two monitor lists: what they offer, how they follow
 // the language, and what OK and Cancel leave.
-#include <gtest/gtest.h>
+#include "tests/unit/settings_window_fixture.h"
 
 #include "app/monitors.h"
 #include "lang/messages.h"
@@ -17,28 +17,16 @@ namespace {
 
 using platform::DialogEventKind;
 
-class SettingsWindowMonitors : public ::testing::Test {
+class SettingsWindowMonitors : public SettingsWindowTest {
 protected:
     void SetUp() override {
-        fake::Reset();
-        fake::ResetScreen();
-        fake::ResetDialog();
-        fake::ResetShell();
-        settings = Settings{};
-        ResetSettings();
+        SettingsWindowTest::SetUp();
         monitorState = MonitorState{};
-        SettingsFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
-        LoadLanguage("English");
         fake::SetMonitors({fake::Monitor("\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true),
                            fake::Monitor("\\\\.\\DISPLAY2", {1920, 0, 1280, 720}, {1920, 0, 1280, 720})});
         // A break monitor that is not plugged in.
         settings.BreakMonitor = "\\\\.\\DISPLAY7";
         settings.BreakMonitorRect = "0,1080,800,1680";
-    }
-    static fake::Control& C(int control) { return fake::ControlOf(control); }
-    static void Run() {
-        OpenSettingsWindow();
-        RunSettingsWindow();
     }
 };
 

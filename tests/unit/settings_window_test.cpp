@@ -1,6 +1,6 @@
 // The settings window through the fake dialog: what opening shows, what the
 // loop does with the user's actions, and what OK, Cancel and closing leave.
-#include <gtest/gtest.h>
+#include "tests/unit/settings_window_fixture.h"
 
 #include <functional>
 
@@ -28,30 +28,14 @@ constexpr int kEnglishWidth = 428 + kTitlesWider;
 
 using platform::DialogEventKind;
 
-const std::string kFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
-
-class SettingsWindow : public ::testing::Test {
+class SettingsWindow : public SettingsWindowTest {
 protected:
     void SetUp() override {
-        fake::Reset();
-        fake::ResetScreen();
-        fake::ResetDialog();
-        fake::ResetShell();
-        settings = Settings{};
-        ResetSettings();
+        SettingsWindowTest::SetUp();
         settings.WarningSoundFile = 1;
         settings.FinishSoundFile = 5;
-        SettingsFolder = kFolder;
-        LoadLanguage("English");
     }
 
-    // Opens the window, runs the scripted events and the closing.
-    void Run() {
-        OpenSettingsWindow();
-        RunSettingsWindow();
-    }
-
-    static fake::Control& C(int control) { return fake::ControlOf(control); }
     static std::string File(const std::string& name) {
         auto it = fake::state.files.find(kFolder + name);
         return it == fake::state.files.end() ? "" : it->second;

@@ -1,5 +1,5 @@
 // The settings window's stage-view tab through the fake dialog.
-#include <gtest/gtest.h>
+#include "tests/unit/settings_window_fixture.h"
 
 #include <algorithm>
 
@@ -23,20 +23,7 @@ namespace {
 const std::string View = "0123456789abcdef0123456789abcdef";
 const std::string Control = "fedcba9876543210fedcba9876543210";
 
-class StagePanel : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fake::Reset();
-        fake::ResetScreen();
-        fake::ResetDialog();
-        fake::ResetShell();
-        settings = Settings{};
-        ResetSettings();
-        SettingsFolder = "C:\\Users\\tester\\AppData\\Roaming\\Horavel\\";
-        LoadLanguage("English");
-    }
-    static fake::Control& C(int control) { return fake::ControlOf(control); }
-};
+class StagePanel : public SettingsWindowTest {};
 
 TEST_F(StagePanel, ShowsTheAddressesOfTheRecordsTokensAndStoresTheChoicesOnOk) {
     settings.StageViewToken = View;
