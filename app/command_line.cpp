@@ -74,32 +74,6 @@ std::optional<std::int64_t> UnitSeconds(const std::string& text) {
     return seconds;
 }
 
-void AppendJsonString(std::string& json, const std::string& text) {
-    json += '"';
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            json += escaped;
-        } else {
-            json += static_cast<char>(c);
-        }
-    }
-    json += '"';
-}
-
-const char* ModeName() {
-    switch (timerState.mode) {
-        case CountUp: return "countup";
-        case Break: return "break";
-        case Until: return "until";
-        default: return "countdown";
-    }
-}
-
 const char* PhaseName(std::int32_t remaining) {
     if (timerState.mode == CountUp) return timerState.paused ? "paused" : "running";
     if (remaining <= 0) return "finished";
@@ -120,6 +94,32 @@ TimeValue NextClock(std::int32_t secondsOfDay) {
 }
 
 }  // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            json += escaped;
+        } else {
+            json += static_cast<char>(c);
+        }
+    }
+    return json + '"';
+}
+
+const char* TimerModeName(std::int32_t mode) {
+    switch (mode) {
+        case CountUp: return "countup";
+        case Break: return "break";
+        case Until: return "until";
+        default: return "countdown";
+    }
+}
 
 std::optional<std::int32_t> ParseCommandLength(const std::string& text) {
     std::optional<std::int64_t> seconds;
@@ -191,15 +191,13 @@ std::string StatusJson() {
     const std::int32_t reported =
         timerState.mode == CountUp ? SaturateMs(std::int64_t{timerState.durationMs} - remaining) : remaining;
     std::string json = "{\"mode\":\"";
-    json += ModeName();
+    json += TimerModeName(timerState.mode);
     json += "\",\"phase\":\"";
     json += PhaseName(remaining);
-    json += "\",\"text\":";
-    AppendJsonString(json, shownTimerText);
-    json += ",\"remainingMs\":" + std::to_string(reported) + ",\"meetingStart\":";
-    AppendJsonString(json, FormatClock("%hh:%ii", meetingStart, 200));
-    json += ",\"meetingEnd\":";
-    AppendJsonString(json, FormatClock("%hh:%ii", meetingEnd, 200));
+    json += "\",\"text\":" + JsonString(shownTimerText);
+    json += ",\"remainingMs\":" + std::to_string(reported);
+    json += ",\"meetingStart\":" + JsonString(FormatClock("%hh:%ii", meetingStart, 200));
+    json += ",\"meetingEnd\":" + JsonString(FormatClock("%hh:%ii", meetingEnd, 200));
     return json + "}";
 }
 

@@ -27,6 +27,12 @@ std::optional<CopyRequest> ParseCommandWords(const std::vector<std::string>& wor
 // What unknown words print.
 std::string UsageText();
 
+// A JSON string of text (quotes, backslashes and control characters escaped).
+std::string JsonString(const std::string& text);
+// A timer mode (timer_engine.h) as status and the stage view name it: "countdown",
+// "countup", "break" or "until".
+const char* TimerModeName(std::int32_t mode);
+
 // The timer now, as one line of JSON: mode, phase, the readout's text,
 // remainingMs (the elapsed time for a count-up), meetingStart and meetingEnd.
 std::string StatusJson();

@@ -6,6 +6,7 @@
 #include <deque>
 #include <mutex>
 
+#include "app/command_line.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
 #include "app/main_window.h"
@@ -17,15 +18,6 @@ namespace {
 
 constexpr int MessageConnectionLost = 240;
 
-std::string ModeName(std::int32_t mode) {
-    switch (mode) {
-        case CountUp: return "countup";
-        case Break: return "break";
-        case Until: return "until";
-        default: return "countdown";
-    }
-}
-
 std::string PhaseName(const TimerLook& look) {
     if (look.paused) return "paused";
     switch (look.phase) {
@@ -35,41 +27,23 @@ std::string PhaseName(const TimerLook& look) {
     }
 }
 
-std::string Quoted(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 std::string ColourText(platform::Colour c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(c & 0xFFFFFF));
-    return Quoted(text);
+    return JsonString(text);
 }
 
 const char* Flag(bool b) { return b ? "true" : "false"; }
 
 // Every field but the remaining time and the tick: what the page draws.
 std::string ShownFields(const StageSnapshot& s) {
-    return "\"mode\":" + Quoted(s.mode) + ",\"phase\":" + Quoted(s.phase) + ",\"text\":" + Quoted(s.text) +
+    return "\"mode\":" + JsonString(s.mode) + ",\"phase\":" + JsonString(s.phase) + ",\"text\":" + JsonString(s.text) +
            ",\"background\":" + ColourText(s.background) + ",\"fill\":" + ColourText(s.fill) +
            ",\"color\":" + ColourText(s.textColour) + ",\"hasFill\":" + Flag(s.hasFill) +
            ",\"fillPermille\":" + std::to_string(s.fillPermille) + ",\"blink\":" + Flag(s.blink) +
-           ",\"lit\":" + Flag(s.lit) + ",\"clock\":" + Quoted(s.clockText) + ",\"breakText\":" + Quoted(s.breakText) +
-           ",\"presets\":[" + Quoted(s.presets[0]) + "," + Quoted(s.presets[1]) + "," + Quoted(s.presets[2]) + "," +
-           Quoted(s.presets[3]) + "," + Quoted(s.presets[4]) + "],\"lostText\":" + Quoted(s.lostText);
+           ",\"lit\":" + Flag(s.lit) + ",\"clock\":" + JsonString(s.clockText) + ",\"breakText\":" + JsonString(s.breakText) +
+           ",\"presets\":[" + JsonString(s.presets[0]) + "," + JsonString(s.presets[1]) + "," + JsonString(s.presets[2]) + "," +
+           JsonString(s.presets[3]) + "," + JsonString(s.presets[4]) + "],\"lostText\":" + JsonString(s.lostText);
 }
 
 struct Publication {
@@ -90,7 +64,7 @@ StageSnapshot TakeStageSnapshot(TimeValue clockTime) {
     const int width = layoutState.lastClientWidth;
     const TimerLook look = CurrentTimerLook(width);
     StageSnapshot s;
-    s.mode = ModeName(timerState.mode);
+    s.mode = TimerModeName(timerState.mode);
     s.phase = PhaseName(look);
     s.text = look.text;
     s.remainingMs = timerState.mode == CountUp
