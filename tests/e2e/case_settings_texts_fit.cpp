@@ -184,10 +184,11 @@ E2E_CASE(settings_window_texts_fit_every_language) {
         for (std::size_t i = 0; i < languages.size(); ++i) {
             const std::string& language = languages[i];
             PickEntry(dialog, kLanguage, static_cast<int>(i));
-            e2e::Settle(dialog);
+            // The choice is acted on after the list's notification returns: wait for the new title.
             const std::string title = "Horavel " + TableMessage(exePath, language, 113);
-            CHECK(e2e::WindowText(dialog) == title,
+            CHECK(e2e::WaitForWindowText(dialog, title, 5000),
                   language + ": the window reads \"" + title + "\", not \"" + e2e::WindowText(dialog) + "\"");
+            e2e::Settle(dialog);  // the title is set first: the rest of the relabelling is done too
             CheckTabTitles(dialog, program.id, font, language);
             for (int tab = 0; tab < 8; ++tab) {
                 if (!CHECK(TurnToTab(dialog, tab), language + ": tab " + std::to_string(tab) + " shows")) continue;

@@ -65,12 +65,16 @@ HWND WaitForWindowTitled(const std::string& part, DWORD timeoutMs) {
 
 std::string SettingsFolder() { return ShellFolder(CSIDL_APPDATA) + "\\Horavel\\"; }
 
-bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs) {
+bool WaitForWindowText(HWND hwnd, const std::string& text, DWORD timeoutMs) {
     for (DWORD waited = 0;; waited += 100) {
-        if (WindowText(FindChild(window, gadget).hwnd) == text) return true;
+        if (WindowText(hwnd) == text) return true;
         if (waited >= timeoutMs) return false;
         Pause(100);
     }
+}
+
+bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs) {
+    return WaitForWindowText(FindChild(window, gadget).hwnd, text, timeoutMs);
 }
 
 namespace {

@@ -33,6 +33,8 @@ std::string SettingsFolder();
 // the picture; false after timeoutMs.
 bool WaitForPicture(HWND hwnd, const Pixels& picture, bool same, DWORD timeoutMs);
 
+// Polls until the window's text (a title or a control's caption) is text; false after timeoutMs.
+bool WaitForWindowText(HWND hwnd, const std::string& text, DWORD timeoutMs);
 // Polls until the gadget's caption is text; false after timeoutMs.
 bool WaitForCaption(HWND window, int gadget, const std::string& text, DWORD timeoutMs);
 
