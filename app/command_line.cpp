@@ -74,16 +74,6 @@ std::optional<std::int64_t> UnitSeconds(const std::string& text) {
     return seconds;
 }
 
-const char* PhaseName(std::int32_t remaining) {
-    if (timerState.mode == CountUp) return timerState.paused ? "paused" : "running";
-    if (remaining <= 0) return "finished";
-    if (timerState.mode == CountDown) {
-        if (timerState.paused) return "paused";
-        return remaining <= timerState.warningMs ? "warning" : "running";
-    }
-    return remaining < timerState.warningMs ? "warning" : "running";
-}
-
 // Today's time of day, or tomorrow's when it lies more than twelve hours back.
 TimeValue NextClock(std::int32_t secondsOfDay) {
     const TimeValue now = ClockNow();
@@ -119,6 +109,16 @@ const char* TimerModeName(std::int32_t mode) {
         case Until: return "until";
         default: return "countdown";
     }
+}
+
+const char* TimerPhaseName(std::int32_t remainingMs) {
+    if (timerState.paused && !InBreak()) return "paused";
+    if (timerState.mode == CountUp) return "running";
+    if (remainingMs <= 0) return "finished";
+    // A count-down warns from its warning time on, a break only below it, as their readouts do.
+    const bool warning = timerState.mode == CountDown ? remainingMs <= timerState.warningMs
+                                                      : remainingMs < timerState.warningMs;
+    return warning ? "warning" : "running";
 }
 
 std::optional<std::int32_t> ParseCommandLength(const std::string& text) {
@@ -193,7 +193,7 @@ std::string StatusJson() {
     std::string json = "{\"mode\":\"";
     json += TimerModeName(timerState.mode);
     json += "\",\"phase\":\"";
-    json += PhaseName(remaining);
+    json += TimerPhaseName(remaining);
     json += "\",\"text\":" + JsonString(shownTimerText);
     json += ",\"remainingMs\":" + std::to_string(reported);
     json += ",\"meetingStart\":" + JsonString(FormatClock("%hh:%ii", meetingStart, 200));

@@ -32,6 +32,11 @@ std::string JsonString(const std::string& text);
 // A timer mode (timer_engine.h) as status and the stage view name it: "countdown",
 // "countup", "break" or "until".
 const char* TimerModeName(std::int32_t mode);
+// The phase status and the stage view report for a timer with remainingMs
+// left: "paused" (whatever the time, so that a reader never counts on from a
+// frozen readout), "running", "warning" or "finished". The time decides, not
+// the colours the settings give it.
+const char* TimerPhaseName(std::int32_t remainingMs);
 
 // The timer now, as one line of JSON: mode, phase, the readout's text,
 // remainingMs (the elapsed time for a count-up), meetingStart and meetingEnd.

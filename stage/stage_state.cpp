@@ -18,15 +18,6 @@ namespace {
 
 constexpr int MessageConnectionLost = 240;
 
-std::string PhaseName(const TimerLook& look) {
-    if (look.paused) return "paused";
-    switch (look.phase) {
-        case TimerPhase::Warning: return "warning";
-        case TimerPhase::Finished: return "finished";
-        default: return "running";
-    }
-}
-
 std::string ColourText(platform::Colour c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(c & 0xFFFFFF));
@@ -65,7 +56,7 @@ StageSnapshot TakeStageSnapshot(TimeValue clockTime) {
     const TimerLook look = CurrentTimerLook(width);
     StageSnapshot s;
     s.mode = TimerModeName(timerState.mode);
-    s.phase = PhaseName(look);
+    s.phase = TimerPhaseName(RemainingMs());
     s.text = look.text;
     s.remainingMs = timerState.mode == CountUp
                         ? SaturateMs(static_cast<std::int32_t>(timerState.sampleTick - timerState.startTick))

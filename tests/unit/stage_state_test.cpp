@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/timer_engine.h"
 #include "display/layout.h"
@@ -127,6 +128,34 @@ TEST_F(StageStateTest, EveryModeAndPhaseShowsTheStripsTextAndColours) {
         EXPECT_TRUE(drawn) << colour;
         const bool inBreak = c.mode == Break || c.mode == Until;
         EXPECT_EQ(Field(json, "breakText") == Field(json, "text"), inBreak);
+    }
+}
+
+// The page stops its own clock on "paused": a frozen readout is paused
+// whatever its time, and the phase follows the time, not the colours.
+TEST_F(StageStateTest, ThePhaseIsTheStatusLinesWhateverTheColours) {
+    struct Case {
+        const char* name;
+        std::int32_t mode, elapsedMs;
+        bool paused, coloured;
+        const char* phase;
+    };
+    const Case cases[] = {
+        {"finished, then paused", CountDown, 612000, true, true, "paused"},
+        {"finished, no red", CountDown, 612000, false, false, "finished"},
+        {"warning, no yellow", CountDown, 590000, false, false, "warning"},
+        {"warning, paused", CountDown, 590000, true, true, "paused"},
+        {"at the warning time", CountDown, 480000, false, true, "warning"},
+        {"break at its warning time", Break, 480000, false, true, "running"},
+        {"count-up past its length", CountUp, 612000, false, true, "running"},
+    };
+    for (const Case& c : cases) {
+        settings.FinishRed = settings.WarningYellow = c.coloured ? 1 : 0;
+        Timer(c.mode, 600000, c.elapsedMs, c.paused);
+        RefreshReadouts();
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Field(CurrentStageState().json, "phase"), "\"" + std::string(c.phase) + "\"");
+        EXPECT_EQ(Field(StatusJson(), "phase"), "\"" + std::string(c.phase) + "\"");
     }
 }
 
