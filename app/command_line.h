@@ -5,27 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-enum class CopyCommand : int { Start = 1, Pause, Resume, Toggle, Reset, Add, Sub, CountUp, Break, Until, Status };
-
-struct CopyRequest {
-    CopyCommand command = CopyCommand::Status;
-    std::int64_t argument = 0;  // milliseconds; for Until the seconds of the day
-    bool operator==(const CopyRequest&) const = default;
-};
-
-// A length: "10m", "90s", "2h", "1h30m", "1m30s", "1:30" (minutes and
-// seconds), "1:02:03" (hours, minutes, seconds) or a bare number of minutes;
-// in milliseconds. Nothing for anything else, a sign, or a length a timer
-// cannot hold (596 hours and a half).
-std::optional<std::int32_t> ParseCommandLength(const std::string& text);
-// A time of day "14:30" (24-hour, "H:MM") in seconds of the day.
-std::optional<std::int32_t> ParseCommandClock(const std::string& text);
-// The words after the program's name; nothing when they are not a command.
-std::optional<CopyRequest> ParseCommandWords(const std::vector<std::string>& words);
-// What unknown words print.
-std::string UsageText();
+#include "app/command_words.h"
 
 // A JSON string of text (quotes, backslashes and control characters escaped).
 std::string JsonString(const std::string& text);

@@ -4,21 +4,21 @@
 #include <deque>
 #include <mutex>
 
-#include "app/timer_commands.h"
+#include "app/command_line.h"
 #include "platform/system.h"
 
 namespace {
 
 std::mutex queueLock;
-std::deque<StageCommandWord> queued;
+std::deque<CopyRequest> queued;
 std::atomic<bool> anyQueued{false};
 
 }  // namespace
 
-void QueueStageCommand(const StageCommandWord& word) {
+void QueueStageCommand(const CopyRequest& request) {
     {
         const std::lock_guard<std::mutex> hold(queueLock);
-        queued.push_back(word);
+        queued.push_back(request);
         anyQueued = true;
     }
     platform::WakeMainLoop();
@@ -26,23 +26,11 @@ void QueueStageCommand(const StageCommandWord& word) {
 
 void RunStageCommands() {
     if (!anyQueued) return;
-    std::deque<StageCommandWord> words;
+    std::deque<CopyRequest> requests;
     {
         const std::lock_guard<std::mutex> hold(queueLock);
-        words.swap(queued);
+        requests.swap(queued);
         anyQueued = false;
     }
-    for (const StageCommandWord& word : words) RunStageCommand(word);
-}
-
-void RunStageCommand(const StageCommandWord& word) {
-    switch (word.command) {
-        case StageCommand::Start: SetPaused(false); break;
-        case StageCommand::Pause: SetPaused(true); break;
-        case StageCommand::Toggle: StartOrPause(); break;
-        case StageCommand::Reset: ResetTimer(); break;
-        case StageCommand::AddMinute: NudgeTimer(60000); break;
-        case StageCommand::SubMinute: NudgeTimer(-60000); break;
-        case StageCommand::Preset: SetPresetCountDown(word.preset); break;
-    }
+    for (const CopyRequest& r : requests) RunCopyCommand(static_cast<int>(r.command), r.argument);
 }

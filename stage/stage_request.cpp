@@ -1,8 +1,5 @@
 #include "stage/stage_request.h"
 
-#include <array>
-#include <vector>
-
 namespace {
 
 int HexValue(char c) {
@@ -26,25 +23,6 @@ std::string PercentDecoded(std::string_view text) {
     return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::vector<std::string> Words(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char c : text) {
-        if (IsBlank(c)) {
-            if (!word.empty()) words.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += Lower(c);
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    return words;
-}
-
 }  // namespace
 
 std::string QueryToken(std::string_view target) {
@@ -64,25 +42,8 @@ std::string QueryToken(std::string_view target) {
     return {};
 }
 
-std::optional<StageCommandWord> ParseStageCommand(std::string_view body) {
-    const std::vector<std::string> words = Words(body);
-    struct Single {
-        const char* word;
-        StageCommand command;
-    };
-    constexpr std::array<Single, 4> singles{{{"start", StageCommand::Start},
-                                             {"pause", StageCommand::Pause},
-                                             {"toggle", StageCommand::Toggle},
-                                             {"reset", StageCommand::Reset}}};
-    if (words.size() == 1) {
-        for (const Single& s : singles)
-            if (words[0] == s.word) return StageCommandWord{s.command, 0};
-        return std::nullopt;
-    }
-    if (words.size() != 2) return std::nullopt;
-    if (words[1] == "1m" && words[0] == "add") return StageCommandWord{StageCommand::AddMinute, 0};
-    if (words[1] == "1m" && words[0] == "sub") return StageCommandWord{StageCommand::SubMinute, 0};
-    if (words[0] == "preset" && words[1].size() == 1 && words[1][0] >= '1' && words[1][0] <= '5')
-        return StageCommandWord{StageCommand::Preset, words[1][0] - '0'};
-    return std::nullopt;
+std::optional<CopyRequest> ParseStageCommand(std::string_view body) {
+    std::optional<CopyRequest> request = ParseCommandWords(CommandWords(body));
+    if (request && request->command == CopyCommand::Status) request.reset();
+    return request;
 }

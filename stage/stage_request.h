@@ -1,22 +1,18 @@
 #pragma once
 // The parts of a stage-view request the program reads itself: the token in the
-// address's query and the command word of a control request.
+// address's query and the command of a control request.
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "app/command_words.h"
 
 // The value of the first "token" parameter of a request target such as
 // "/state?token=ab12", percent-decoded; empty when there is none.
 std::string QueryToken(std::string_view target);
 
-enum class StageCommand { Start, Pause, Toggle, Reset, AddMinute, SubMinute, Preset };
-struct StageCommandWord {
-    StageCommand command = StageCommand::Toggle;
-    int preset = 0;  // 1 to 5 for StageCommand::Preset
-    bool operator==(const StageCommandWord&) const = default;
-};
-// Reads the body of a control request: "start", "pause", "toggle", "reset",
-// "add 1m", "sub 1m" or "preset 1" to "preset 5", with blanks around and
-// between the words as they come and letters in either case. Anything else
-// is no command.
-std::optional<StageCommandWord> ParseStageCommand(std::string_view body);
+// Reads the body of a control request: the command line's words ("toggle",
+// "reset", "add 1m", "preset 2", "start 10m" ...), with blanks around and
+// between them as they come and letters in either case. "status" and
+// anything else is no command: the state has its own address.
+std::optional<CopyRequest> ParseStageCommand(std::string_view body);

@@ -183,12 +183,12 @@ void ServeEvents(const std::shared_ptr<Instance>& in, httplib::Response& res) {
 }
 
 void ServeControl(const httplib::Request& req, httplib::Response& res) {
-    const std::optional<StageCommandWord> word = ParseStageCommand(req.body);
-    if (!word) {
+    const std::optional<CopyRequest> request = ParseStageCommand(req.body);
+    if (!request) {
         res.status = 400;
         return;
     }
-    QueueStageCommand(*word);
+    QueueStageCommand(*request);
     res.set_content("ok\n", "text/plain");
 }
 

@@ -1,7 +1,7 @@
 // What the stage view reads from a request itself, on arbitrary bytes: the
 // token of the query and the command word of a control body. Neither may
 // crash, and what they find must be consistent with the bytes.
-// fuzz-sources: stage/stage_request.cpp
+// fuzz-sources: stage/stage_request.cpp app/command_words.cpp
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,17 +16,14 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-std::string Spelled(const StageCommandWord& w) {
-    switch (w.command) {
-        case StageCommand::Start: return "start";
-        case StageCommand::Pause: return "pause";
-        case StageCommand::Toggle: return "toggle";
-        case StageCommand::Reset: return "reset";
-        case StageCommand::AddMinute: return "add 1m";
-        case StageCommand::SubMinute: return "sub 1m";
-        case StageCommand::Preset: return "preset " + std::to_string(w.preset);
+// The words of a text joined by single blanks, in small letters.
+std::string Plain(std::string_view text) {
+    std::string plain;
+    for (const std::string& word : CommandWords(text)) {
+        if (!plain.empty()) plain += ' ';
+        for (const char c : word) plain += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return {};
+    return plain;
 }
 
 }  // namespace
@@ -48,10 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Check(QueryToken(encoded) == std::string(bytes));
 
-    // A command the body names reads the same from its plain spelling.
-    if (const auto word = ParseStageCommand(bytes)) {
-        if (word->command == StageCommand::Preset) Check(word->preset >= 1 && word->preset <= 5);
-        Check(ParseStageCommand(Spelled(*word)) == word);
+    // A command the body names is one the page may give, with an argument in
+    // range, and reads the same from its words written plainly.
+    if (const auto request = ParseStageCommand(bytes)) {
+        Check(request->command != CopyCommand::Status);
+        const std::int64_t a = request->argument;
+        switch (request->command) {
+            case CopyCommand::Preset: Check(a >= 1 && a <= 5); break;
+            case CopyCommand::Until: Check(a >= 0 && a < 86400); break;
+            default: Check(a >= 0 && a <= kMaxCommandLengthMs); break;
+        }
+        Check(ParseStageCommand(Plain(bytes)) == request);
         Check(bytes.size() >= 4);
     }
     return 0;

@@ -70,10 +70,16 @@ TEST(CommandWords, ReadTheCommandsAndTurnAwayAnythingElse) {
         {{"until", "14:30"}, CopyRequest{C::Until, 52200}},
         {{"until", "0:05"}, CopyRequest{C::Until, 300}},
         {{"status"}, CopyRequest{C::Status, 0}},
+        {{"preset", "3"}, CopyRequest{C::Preset, 3}},
+        {{"Start", "10M"}, CopyRequest{C::Start, 600000}},  // letters in either case, as Windows reads commands
+        {{"PAUSE"}, CopyRequest{C::Pause, 0}},
         // Turned away.
         {{}, std::nullopt},
         {{""}, std::nullopt},
-        {{"Start", "10m"}, std::nullopt},
+        {{"preset", "0"}, std::nullopt},
+        {{"preset", "6"}, std::nullopt},
+        {{"preset"}, std::nullopt},
+        {{"preset", "1", "2"}, std::nullopt},
         {{"stop"}, std::nullopt},
         {{"start"}, std::nullopt},
         {{"start", ""}, std::nullopt},
@@ -187,6 +193,8 @@ TEST_F(CommandLine, TheRunningCopyIgnoresWhatItCannotUse) {
     RunCopyCommand(static_cast<int>(C::Start), -5000);
     RunCopyCommand(static_cast<int>(C::Start), std::int64_t{1} << 40);
     RunCopyCommand(static_cast<int>(C::Until), 86400);
+    RunCopyCommand(static_cast<int>(C::Preset), 0);
+    RunCopyCommand(static_cast<int>(C::Preset), 6);
     EXPECT_EQ(timerState.durationMs, before.durationMs);
     EXPECT_EQ(timerState.mode, before.mode);
     EXPECT_EQ(timerState.paused, 1);

@@ -31,32 +31,33 @@ TEST(StageRequest, TheTokenIsTheFirstTokenParameterOfTheQuery) {
     for (const Case& c : cases) EXPECT_EQ(QueryToken(c.target), c.token) << c.target;
 }
 
-TEST(StageRequest, ControlWordsAndWhatIsNoCommand) {
-    using W = StageCommandWord;
+TEST(StageRequest, ControlBodiesReadAsTheCommandLinesWords) {
+    using C = CopyCommand;
     struct Case {
         const char* body;
-        std::optional<W> word;
+        std::optional<CopyRequest> request;
     };
     const Case cases[] = {
-        {"start", W{StageCommand::Start, 0}},
-        {" PAUSE\r\n", W{StageCommand::Pause, 0}},
-        {"toggle", W{StageCommand::Toggle, 0}},
-        {"reset", W{StageCommand::Reset, 0}},
-        {"add 1m", W{StageCommand::AddMinute, 0}},
-        {"sub\t 1M", W{StageCommand::SubMinute, 0}},
-        {"preset 1", W{StageCommand::Preset, 1}},
-        {"preset 5", W{StageCommand::Preset, 5}},
+        {"toggle", CopyRequest{C::Toggle, 0}},
+        {" PAUSE\r\n", CopyRequest{C::Pause, 0}},
+        {"resume", CopyRequest{C::Resume, 0}},
+        {"reset", CopyRequest{C::Reset, 0}},
+        {"add 1m", CopyRequest{C::Add, 60000}},
+        {"sub\t 1M", CopyRequest{C::Sub, 60000}},
+        {"start 10m", CopyRequest{C::Start, 600000}},
+        {"preset 1", CopyRequest{C::Preset, 1}},
+        {"preset 5", CopyRequest{C::Preset, 5}},
         {"preset 0", std::nullopt},
         {"preset 6", std::nullopt},
         {"preset 12", std::nullopt},
-        {"add 2m", std::nullopt},
+        {"status", std::nullopt},
+        {"start", std::nullopt},
         {"add", std::nullopt},
-        {"start now", std::nullopt},
         {"", std::nullopt},
         {"startx", std::nullopt},
         {"preset 1 2", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseStageCommand(c.body), c.word) << '"' << c.body << '"';
+    for (const Case& c : cases) EXPECT_EQ(ParseStageCommand(c.body), c.request) << '"' << c.body << '"';
 }
 
 TEST(StageTokens, FreshTokensAre32HexDigitsAndDiffer) {

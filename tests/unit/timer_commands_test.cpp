@@ -4,6 +4,7 @@
 
 #include "settings/settings.h"
 #include "stage/stage_commands.h"
+#include "stage/stage_request.h"
 
 #include "tests/unit/timer_fixture.h"
 
@@ -146,15 +147,20 @@ TEST_F(TimerCommands, PresetsAndTheStageViewsWordsActAsTheStripDoes) {
     EXPECT_EQ(timerState.mode, CountDown);
     EXPECT_EQ(ShownRemainingMs(), 300000);
 
+    // What a control request's body asks, run as the main loop runs it.
+    const auto control = [](const char* body) {
+        QueueStageCommand(ParseStageCommand(body).value());
+        RunStageCommands();
+    };
     StartBreak(120000);
-    RunStageCommand({StageCommand::AddMinute, 0});
+    control("add 1m");
     EXPECT_EQ(ShownRemainingMs(), 180000);
-    RunStageCommand({StageCommand::Preset, 2});
+    control("Preset 2");
     EXPECT_FALSE(InBreak());
     EXPECT_EQ(ShownRemainingMs(), 300000);
     const bool paused = timerState.paused != 0;
-    RunStageCommand({paused ? StageCommand::Start : StageCommand::Pause, 0});
+    control(paused ? "resume" : "pause");
     EXPECT_NE(timerState.paused != 0, paused);
-    RunStageCommand({StageCommand::Toggle, 0});
+    control("toggle");
     EXPECT_EQ(timerState.paused != 0, paused);
 }
