@@ -13,11 +13,12 @@ add_library(horavel_vorbis INTERFACE)
 target_include_directories(horavel_vorbis SYSTEM INTERFACE ${VORBIS_INCLUDE_DIR})
 target_link_libraries(horavel_vorbis INTERFACE ${VORBISFILE_LIBRARY} ${VORBIS_LIBRARY} ${OGG_LIBRARY})
 target_link_libraries(horavel_core PUBLIC horavel_vorbis)
-# libqrencode from the same cache; the stage view's sockets and random numbers.
+# libqrencode from the same cache (the stage view's sockets and random numbers
+# are delay-loaded below).
 find_path(QRENCODE_INCLUDE_DIR qrencode.h REQUIRED)
 find_library(QRENCODE_LIBRARY qrencode REQUIRED)
 target_include_directories(horavel_core SYSTEM PUBLIC ${QRENCODE_INCLUDE_DIR})
-target_link_libraries(horavel_core PUBLIC ${QRENCODE_LIBRARY} ws2_32 bcrypt)
+target_link_libraries(horavel_core PUBLIC ${QRENCODE_LIBRARY})
 # The server's sockets: the oldest system is Windows 7.
 target_compile_definitions(horavel_core PRIVATE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 
@@ -65,8 +66,9 @@ set_source_files_properties(resources/horavel.rc PROPERTIES
 # sound device, the file chooser, the taskbar list, compacted paths, the
 # common controls (tool tips, the settings window and prompts), visual styles,
 # opening a link (and the settings folder where the environment does not name
-# it). Each gets a delay-import library made from the functions the
-# program calls; a function newly called from one of them is added here.
+# it), the stage view's sockets and its random tokens. Each gets a
+# delay-import library made from the functions the program calls; a function
+# newly called from one of them is added here (the link names it otherwise).
 find_program(HORAVEL_DLLTOOL ${HORAVEL_MINGW}-dlltool REQUIRED)
 # dlltool names the library's symbols after the output path it is given: a
 # bare file name keeps the build folder out of Horavel.debug.
@@ -90,6 +92,10 @@ delay_loaded_library(uxtheme CloseThemeData DrawThemeBackground DrawThemeText Ge
                         OpenThemeData)
 delay_loaded_library(shell32 CommandLineToArgvW SHGetSpecialFolderPathW ShellExecuteW)
 delay_loaded_library(comctl32 InitCommonControlsEx)
+delay_loaded_library(ws2_32 WSACleanup WSAGetLastError WSASocketW WSAStartup __WSAFDIsSet accept bind closesocket
+                     connect freeaddrinfo getaddrinfo gethostname getnameinfo getpeername getsockname getsockopt
+                     ioctlsocket listen ntohs recv select send setsockopt shutdown socket)
+delay_loaded_library(bcrypt BCryptGenRandom)
 
 set(WIN32_LIBRARIES user32 gdi32 advapi32 ${DELAY_LOADED} uuid)
 add_executable(Horavel WIN32 ${WIN32_SOURCES} resources/horavel.rc)

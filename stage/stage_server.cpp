@@ -276,6 +276,7 @@ StageServerStatus CurrentStageServerStatus() { return status; }
 int StageServerPort() { return running ? running->port : 0; }
 
 std::string LocalNetworkAddress() {
+    httplib::detail::start_winsock();  // the address may be asked for before the server first starts
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) != 0) return "127.0.0.1";
     addrinfo hints{};
