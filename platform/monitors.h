@@ -19,8 +19,11 @@ struct MonitorInfo {
 };
 
 // The monitors as the system sees them now, in its own order; empty when it
-// cannot say.
+// cannot say. Without their own names, which take the system longer to find
+// (under Wine, a library of its own to load): enough to place windows.
 std::vector<MonitorInfo> ListMonitors();
+// The same with each monitor's own name where it gives one, for lists people read.
+std::vector<MonitorInfo> ListNamedMonitors();
 // Only their rectangles, in the same order: a fraction of the cost, for
 // watching them often.
 std::vector<Rect> MonitorRects();

@@ -147,7 +147,7 @@ void OpenSettingsWindow() {
     settingsWindow.finishSoundPath = c.finishSoundPath;
     settingsWindow.customWarningTime = CustomWarningTimeText(c.customWarning);
     WriteControls(c);
-    settingsWindow.monitors = platform::ListMonitors();
+    settingsWindow.monitors = platform::ListNamedMonitors();
     FillMonitorLists();
     settingsWindow.warningEntry = c.warningTime;
     settingsWindow.aboutPage = 0;

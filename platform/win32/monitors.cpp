@@ -65,6 +65,11 @@ std::map<std::wstring, std::wstring> FriendlyNames() {
 std::vector<MonitorInfo> ListMonitors() {
     std::vector<MonitorInfo> list;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    return list;
+}
+
+std::vector<MonitorInfo> ListNamedMonitors() {
+    std::vector<MonitorInfo> list = ListMonitors();
     const std::map<std::wstring, std::wstring> names = FriendlyNames();
     for (MonitorInfo& m : list) {
         const auto it = names.find(win32::Wide(m.device));

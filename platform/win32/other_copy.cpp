@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
+
 #include "platform/other_copy.h"
 #include "platform/win32/internal.h"
 #include "platform/win32/text.h"
@@ -76,8 +78,20 @@ LRESULT ReceiveCopyData(WPARAM wParam, LPARAM lParam) {
 }  // namespace win32
 
 std::vector<std::string> CommandLineWords() {
+    // A plain start (the common one) leaves the shell's library unloaded: the
+    // program's name runs to its closing quote, or unquoted to the first blank.
+    const wchar_t* line = GetCommandLineW();
+    const wchar_t* rest = line;
+    if (*rest == L'"') {
+        rest = wcschr(rest + 1, L'"');
+        rest = rest ? rest + 1 : line + wcslen(line);
+    } else {
+        while (*rest && *rest != L' ' && *rest != L'\t') ++rest;
+    }
+    while (*rest == L' ' || *rest == L'\t') ++rest;
+    if (!*rest) return {};
     int count = 0;
-    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    wchar_t** words = CommandLineToArgvW(line, &count);
     std::vector<std::string> result;
     for (int i = 1; words && i < count; ++i) result.push_back(win32::Utf8(words[i]));
     if (words) LocalFree(words);

@@ -75,9 +75,15 @@ int MainWindowDpi() { return screen.dpi; }
 
 std::optional<Rect> TaskbarScreenRect() { return screen.taskbar; }
 
-std::vector<MonitorInfo> ListMonitors() {
+std::vector<MonitorInfo> ListNamedMonitors() {
     ++screen.monitorLists;
     return screen.monitors;
+}
+
+std::vector<MonitorInfo> ListMonitors() {
+    std::vector<MonitorInfo> list = ListNamedMonitors();
+    for (MonitorInfo& m : list) m.friendlyName.clear();
+    return list;
 }
 
 std::vector<Rect> MonitorRects() {
