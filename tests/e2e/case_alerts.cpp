@@ -105,10 +105,12 @@ POINT FirstStripe(const e2e::Pixels& sign, POINT origin) {
 }
 
 // A picture for people, kept only when the window was on the screen at the
-// probe (a point of the picture) and stayed shown while it was taken.
-void TakeShot(HWND hwnd, DWORD since, const RECT& area, POINT probe, e2e::Pixels& shot) {
+// probe (a point of the picture). The screen is read in one piece, so a window
+// seen there is whole in the picture; a full screen takes longer to read than
+// a sheet stays shown, so its showing is not asked to last.
+void TakeShot(const RECT& area, POINT probe, e2e::Pixels& shot) {
     e2e::Pixels pixels = e2e::CaptureScreenRect(area.left, area.top, area.right - area.left, area.bottom - area.top);
-    if (pixels.width > 0 && pixels.At(probe.x, probe.y) != Desktop && StillShown(hwnd, since)) shot = std::move(pixels);
+    if (pixels.width > 0 && pixels.At(probe.x, probe.y) != Desktop) shot = std::move(pixels);
 }
 
 void ReadPopup(HWND popup, DWORD since, Episode& e) {
@@ -152,7 +154,7 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
                     ReadFlash(flash, flashSighting.since, e);
                 } else if (e.wantShots && e.flashShot.width == 0) {
                     const RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-                    TakeShot(flash, flashSighting.since, all, POINT{20, 20}, e.flashShot);
+                    TakeShot(all, POINT{20, 20}, e.flashShot);
                 }
             }
             ReadReadout(window, flash, nullptr, e.readoutsUnderFlash);
@@ -168,7 +170,7 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
                     const RECT around{e.popup.rect.left - 250, e.popup.rect.top - 100, e.popup.rect.right + 250,
                                       e.popup.rect.bottom + 100};
                     // The left end of the sign's top stripe band, never the desktop's colour.
-                    TakeShot(popup, popupSighting.since, around, FirstStripe(e.popup.sign, POINT{250, 100}), e.popupShot);
+                    TakeShot(around, FirstStripe(e.popup.sign, POINT{250, 100}), e.popupShot);
                 }
             }
             ReadReadout(window, nullptr, popup, e.readoutsUnderPopup);
