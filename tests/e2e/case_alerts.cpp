@@ -150,9 +150,9 @@ void Watch(HWND window, DWORD processId, DWORD timeoutMs, Episode& e) {
             if (e.flashFrom == 0) e.flashFrom = now;
             e.flashTo = now;
             if (flashSighting.Ready(flash)) {
-                if (!e.flashRead) {
-                    ReadFlash(flash, flashSighting.since, e);
-                } else if (e.wantShots && e.flashShot.width == 0) {
+                if (!e.flashRead) ReadFlash(flash, flashSighting.since, e);
+                // In the showing just read: the sheet shows three times only.
+                if (e.flashRead && e.wantShots && e.flashShot.width == 0) {
                     const RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
                     TakeShot(all, POINT{20, 20}, e.flashShot);
                 }

@@ -150,8 +150,8 @@ E2E_CASE(settings_window_language_preview_and_cancel) {
         CHECK(e2e::WindowText(dialog) != kTitle, "the title is German: \"" + e2e::WindowText(dialog) + "\"");
         CHECK(ListText(dialog, kLanguage) == "Deutsch", "Deutsch stays selected");
         // The controls grew with their German texts; the places they left are painted again.
-        e2e::Settle(dialog);
-        const e2e::Pixels shown = e2e::CaptureClient(dialog);
+        // (Once the new layout's own paints are done: they follow the texts.)
+        const e2e::Pixels shown = e2e::SteadyPicture(dialog, 3000);
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         CHECK(!e2e::WaitForPicture(dialog, shown, false, 400),
               "a full repaint changes nothing the new layout left on the screen");

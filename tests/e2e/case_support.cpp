@@ -32,6 +32,17 @@ bool WaitForPicture(HWND hwnd, const Pixels& picture, bool same, DWORD timeoutMs
     }
 }
 
+Pixels SteadyPicture(HWND hwnd, DWORD timeoutMs) {
+    Pixels last = CaptureClient(hwnd);
+    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+        Pause(100);
+        Pixels now = CaptureClient(hwnd);
+        if (now.rgb == last.rgb) break;
+        last = std::move(now);
+    }
+    return last;
+}
+
 std::string SourcePath(const std::string& exePath, const std::string& relative) {
     const std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
     return folder + "\\..\\..\\" + relative;

@@ -33,6 +33,10 @@ std::string SettingsFolder();
 // the picture; false after timeoutMs.
 bool WaitForPicture(HWND hwnd, const Pixels& picture, bool same, DWORD timeoutMs);
 
+// What hwnd shows once two pictures 100 ms apart agree (the paints a change
+// set off are done), or the last one after timeoutMs.
+Pixels SteadyPicture(HWND hwnd, DWORD timeoutMs);
+
 // Polls until the window's text (a title or a control's caption) is text; false after timeoutMs.
 bool WaitForWindowText(HWND hwnd, const std::string& text, DWORD timeoutMs);
 // Polls until the gadget's caption is text; false after timeoutMs.
