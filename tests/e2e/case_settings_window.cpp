@@ -153,8 +153,19 @@ E2E_CASE(settings_window_language_preview_and_cancel) {
         // (Once the new layout's own paints are done: they follow the texts.)
         const e2e::Pixels shown = e2e::SteadyPicture(dialog, 3000);
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        CHECK(!e2e::WaitForPicture(dialog, shown, false, 400),
-              "a full repaint changes nothing the new layout left on the screen");
+        const e2e::Pixels repainted = e2e::SteadyPicture(dialog, 3000);
+        if (!CHECK(repainted.rgb == shown.rgb, "a full repaint changes nothing the new layout left on the screen")) {
+            int left = shown.width, top = shown.height, right = -1, bottom = -1;
+            for (int y = 0; y < std::min(shown.height, repainted.height); ++y)
+                for (int x = 0; x < std::min(shown.width, repainted.width); ++x)
+                    if (shown.At(x, y) != repainted.At(x, y)) {
+                        left = std::min(left, x), top = std::min(top, y);
+                        right = std::max(right, x), bottom = std::max(bottom, y);
+                    }
+            e2e::Log("the repaint changed x " + std::to_string(left) + "-" + std::to_string(right) + ", y " +
+                     std::to_string(top) + "-" + std::to_string(bottom));
+            e2e::Screenshot("settings_german_before_repaint", shown);
+        }
         e2e::Screenshot("settings_german");
         e2e::ClickWindow(e2e::FindChild(dialog, kCancel).hwnd);
         CHECK(WaitClosed(dialog), "Cancel closes the window");
