@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "tests/support/fake_hotkeys.h"
 #include "tests/support/fake_platform.h"
+#include "tests/unit/app_fixture.h"
 #include "tests/support/fake_shell.h"
 #include "timekeeping/time_values.h"
 
@@ -21,13 +22,7 @@ using C = CopyCommand;
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        fake::Reset();
-        fake::ResetShell();
-        fake::ResetHotkeys();
-        settings = Settings{};
-        mainLoop = MainLoopState{};
-        timerState = TimerState{};
-        meetingStart = meetingEnd = quarterHourBase = 0;
+        ResetWholeProgram();
     }
     // What the start-up does with these words: the exit code, or -1 when it goes on.
     static int ExitCodeOf(const std::vector<std::string>& words, std::optional<CopyRequest>* kept = nullptr) {

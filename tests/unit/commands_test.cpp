@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "tests/support/fake_platform.h"
+#include "tests/unit/app_fixture.h"
 #include "tests/support/fake_shell.h"
 #include "timekeeping/time_values.h"
 #include "timekeeping/timer_menu.h"
@@ -23,12 +24,7 @@ const std::string FortyDigits(40, '9');
 class Commands : public ::testing::Test {
 protected:
     void SetUp() override {
-        fake::Reset();
-        fake::ResetShell();
-        settings = Settings{};
-        mainLoop = MainLoopState{};
-        timerState = TimerState{};
-        meetingStart = meetingEnd = quarterHourBase = 0;
+        ResetWholeProgram();
         ASSERT_TRUE(InitApplication());
     }
     // Chooses an entry of a freshly built menu, answering its prompt if it has one.

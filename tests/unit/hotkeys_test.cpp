@@ -14,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "tests/support/fake_hotkeys.h"
 #include "tests/support/fake_platform.h"
+#include "tests/unit/app_fixture.h"
 #include "tests/support/fake_shell.h"
 #include "timekeeping/time_values.h"
 
@@ -25,13 +26,7 @@ constexpr int kSpace = 0x20, kUp = 0x26, kF5 = 0x74;
 class Hotkeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        fake::Reset();
-        fake::ResetShell();
-        fake::ResetHotkeys();
-        settings = Settings{};
-        mainLoop = MainLoopState{};
-        timerState = TimerState{};
-        meetingStart = meetingEnd = quarterHourBase = 0;
+        ResetWholeProgram();
         ASSERT_TRUE(InitApplication());
     }
     static void Press(HotkeyCommand command) { RunHotkeyCommand(HotkeyId(command)); }
